@@ -1,0 +1,276 @@
+#include "conventions.h"
+
+#include "store/values.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace pratelia::kit {
+
+CommandButton::CommandButton(const QString &objectName, const QString &shortName,
+                             const QString &iconName, const QString &statusText, QWidget *parent)
+    : QToolButton(parent), m_status(statusText)
+{
+    setObjectName(objectName);
+    setText(shortName);
+    setIcon(commandIcon(iconName));
+    setIconSize(QSize(32, 32));
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setAutoRaise(true);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(shortName);
+    setAccessibleDescription(statusText);
+}
+
+void CommandButton::setStatusText(const QString &t)
+{
+    m_status = t;
+    setAccessibleDescription(t);
+}
+
+FocusFrame::FocusFrame(QWidget *field) : QWidget(field->parentWidget()), m_field(field)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    field->installEventFilter(this);
+    track();
+}
+
+void FocusFrame::track()
+{
+    if (!m_field)
+        return;
+    setGeometry(m_field->geometry().adjusted(-4, -4, 4, 4));
+    stackUnder(m_field);
+}
+
+void FocusFrame::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(255, 214, 0));
+    g.setColorAt(1, QColor(255, 255, 255));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QBrush(g), 2));
+    p.setBrush(QColor(255, 236, 110));
+    p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 3, 3);
+}
+
+bool FocusFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        track();
+        show();
+        break;
+    case QEvent::FocusOut:
+        hide();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        track();
+        break;
+    case QEvent::Hide:
+        hide();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+InputConventions::InputConventions(QWidget *window, QLabel *status, const QString &restText)
+    : QObject(window), m_window(window), m_status(status), m_rest(restText)
+{
+    if (m_status)
+        m_status->setText(m_rest);
+}
+
+FocusFrame *InputConventions::addFocusFrame(QWidget *field)
+{
+    QString name = field->objectName();
+    for (const char *prefix : {"txt", "cbo", "cmb"})
+        if (name.startsWith(QLatin1String(prefix)))
+            name = name.mid(3);
+    auto *frame = new FocusFrame(field);
+    frame->setObjectName(QStringLiteral("eff") + name);
+    return frame;
+}
+
+void InputConventions::addFocusFrames()
+{
+    for (QWidget *w : m_window->findChildren<QWidget *>()) {
+        if ((qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget()))
+            || qobject_cast<QComboBox *>(w)) {
+            if (!w->objectName().isEmpty())
+                addFocusFrame(w);
+        }
+    }
+}
+
+void InputConventions::setEnterChain(const QVector<QWidget *> &chain, bool wraps)
+{
+    for (QWidget *w : std::as_const(m_chain))
+        w->removeEventFilter(this);
+    m_chain = chain;
+    m_wraps = wraps;
+    for (QWidget *w : std::as_const(m_chain))
+        w->installEventFilter(this);
+}
+
+void InputConventions::addHint(QWidget *w, const QString &text)
+{
+    m_hints.insert(w, text);
+    w->setAttribute(Qt::WA_Hover);
+    w->installEventFilter(this);
+}
+
+void InputConventions::addCommandHints()
+{
+    for (CommandButton *b : m_window->findChildren<CommandButton *>())
+        addHint(b, b->statusText());
+}
+
+void InputConventions::addClearOnHover(QWidget *w)
+{
+    m_clearers.insert(w);
+    w->setAttribute(Qt::WA_Hover);
+    w->installEventFilter(this);
+}
+
+void InputConventions::resetStatus()
+{
+    if (m_status)
+        m_status->setText(m_rest);
+}
+
+bool InputConventions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)) {
+            const int i = m_chain.indexOf(static_cast<QWidget *>(watched));
+            if (i >= 0) {
+                // An open drop-down list takes Enter itself.
+                if (auto *cb = qobject_cast<QComboBox *>(watched); cb && cb->view()->isVisible())
+                    return false;
+                int next = i + 1;
+                if (next >= m_chain.size()) {
+                    if (!m_wraps)
+                        return true;
+                    next = 0;
+                }
+                m_chain[next]->setFocus(Qt::TabFocusReason);
+                if (auto *le = qobject_cast<QLineEdit *>(m_chain[next]))
+                    le->selectAll();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::HoverEnter || event->type() == QEvent::Enter) {
+        if (m_status) {
+            const auto it = m_hints.constFind(watched);
+            if (it != m_hints.cend())
+                m_status->setText(it.value());
+            else if (m_clearers.contains(watched))
+                m_status->clear();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+class KeyFilter : public QObject {
+public:
+    KeyFilter(QObject *parent, bool amount) : QObject(parent), m_amount(amount) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
+            return false; // the Enter chain has its own say
+        if (ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::Copy)
+            || ke->matches(QKeySequence::Cut) || ke->matches(QKeySequence::SelectAll)
+            || ke->matches(QKeySequence::Undo))
+            return false;
+        const bool passes = m_amount ? amountKeyPasses(ke->key(), ke->text())
+                                     : digitsKeyPasses(ke->key(), ke->text());
+        return !passes;
+    }
+
+private:
+    bool m_amount;
+};
+
+class LeaveHook : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            auto *le = static_cast<QLineEdit *>(watched);
+            const QString normal = NormaliseMoneyText(le->text());
+            if (normal != le->text())
+                le->setText(normal);
+        }
+        return false;
+    }
+};
+} // namespace
+
+void InputConventions::installDigitsFilter(QLineEdit *field)
+{
+    field->installEventFilter(new KeyFilter(field, false));
+}
+
+void InputConventions::installAmountFilter(QLineEdit *field)
+{
+    field->installEventFilter(new KeyFilter(field, true));
+}
+
+void InputConventions::installMoneyNormalise(QLineEdit *field)
+{
+    field->installEventFilter(new LeaveHook(field));
+}
+
+void InputConventions::installUpperCase(QLineEdit *field)
+{
+    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString &t) {
+        // Only the letters a-z change, as the archives have always stored them.
+        QString up = t;
+        for (QChar &c : up)
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - 32);
+        if (up != t) {
+            const int pos = field->cursorPosition();
+            field->setText(up);
+            field->setCursorPosition(pos);
+        }
+    });
+}
+
+QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setBuddy(field);
+    QString name = field->objectName();
+    if (name.size() > 3)
+        l->setObjectName(QStringLiteral("lbl") + name.mid(3) + QStringLiteral("Caption"));
+    field->setAccessibleName(QString(caption).remove(u':').trimmed());
+    return l;
+}
+
+} // namespace pratelia::kit

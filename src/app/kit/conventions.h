@@ -1,0 +1,97 @@
+#pragma once
+// Input conventions shared by every card window: picture commands that are
+// real buttons, the yellow focus frame behind the focused field, the Enter
+// chain, the status line with hover texts, and the key filters.
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QPointer>
+#include <QToolButton>
+#include <QVector>
+
+namespace pratelia::kit {
+
+// Picture of a command, drawn by the program (see icons.cpp); `name` is the
+// command's short name ("nuovo", "salva", "trova", ...).
+QIcon commandIcon(const QString &name);
+
+// A command picture: a flat button with its picture and a short caption,
+// a hand cursor, reachable by keyboard, its short Italian name as
+// accessible name and its status text as accessible description.
+class CommandButton : public QToolButton {
+    Q_OBJECT
+public:
+    CommandButton(const QString &objectName, const QString &shortName, const QString &iconName,
+                  const QString &statusText, QWidget *parent);
+    const QString &statusText() const { return m_status; }
+    void setStatusText(const QString &t);
+
+private:
+    QString m_status;
+};
+
+// The frame drawn behind a focused field.
+class FocusFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit FocusFrame(QWidget *field);
+    void track(); // follows the field's geometry
+protected:
+    void paintEvent(QPaintEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QWidget> m_field;
+};
+
+class InputConventions : public QObject {
+    Q_OBJECT
+public:
+    // `window` is the card; `status` its status line `panInfo`, whose text at
+    // rest is `restText`.
+    InputConventions(QWidget *window, QLabel *status, const QString &restText);
+
+    // Gives a field (edit field, combo box) its focus frame "eff" + the
+    // field's name without its prefix.
+    FocusFrame *addFocusFrame(QWidget *field);
+    // Gives every edit field and combo box under the window a focus frame.
+    void addFocusFrames();
+    // Enter in a field of the chain moves the focus to the next one; the
+    // last leads back to the first when `wraps`.
+    void setEnterChain(const QVector<QWidget *> &chain, bool wraps);
+    // Hovering over `w` writes `text` into the status line.
+    void addHint(QWidget *w, const QString &text);
+    // Every CommandButton under the window writes its status text on hover.
+    void addCommandHints();
+    // Hovering over these clears the status line (the window's background
+    // and panels).
+    void addClearOnHover(QWidget *w);
+    void resetStatus();
+    QLabel *status() const { return m_status; }
+
+    static void installDigitsFilter(QLineEdit *field);
+    static void installAmountFilter(QLineEdit *field);
+    // Normalises the amount when the user leaves the field.
+    static void installMoneyNormalise(QLineEdit *field);
+    // Upper-cases what is typed.
+    static void installUpperCase(QLineEdit *field);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+    QLabel *m_status;
+    QString m_rest;
+    QVector<QWidget *> m_chain;
+    bool m_wraps = true;
+    QHash<QObject *, QString> m_hints;
+    QSet<QObject *> m_clearers;
+};
+
+// A label with the caption of a field, linked to it as its buddy, so that
+// the field gets the caption as its accessible name.
+QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent);
+
+} // namespace pratelia::kit

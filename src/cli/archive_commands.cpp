@@ -1,0 +1,102 @@
+// dump and verify: the archives as the program reads them.
+#include "commands.h"
+
+#include "store/recordfile.h"
+#include "store/values.h"
+#include "store/verify.h"
+
+#include <QFileInfo>
+
+namespace pratelia::cli {
+
+QString jsonString(const QString &s)
+{
+    QString out;
+    out.reserve(s.size() + 2);
+    out += u'"';
+    for (QChar c : s) {
+        switch (c.unicode()) {
+        case '"': out += QLatin1String("\\\""); break;
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        default:
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    out += u'"';
+    return out;
+}
+
+int runDump(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.size() != 1) {
+        err << "uso: pratelia-cli dump FILE\n";
+        return 2;
+    }
+    const QString path = args.first();
+    const RecordLayout *layout = layouts::forFileName(path);
+    if (!layout) {
+        err << path << ": non è un archivio di Pratelia (Clienti.arx, Tariffario.arx, "
+            << "*.ser, *.sca, *.prt)\n";
+        return 2;
+    }
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) {
+        err << path << ": il file non esiste\n";
+        return 2;
+    }
+    try {
+        scanArchive(path, *layout, [&](const RecordView &r, int n) {
+            QString line = QStringLiteral("{\"N\":%1").arg(n);
+            for (int i = 0; i < layout->fieldCount(); ++i)
+                line += u',' + jsonString(layout->field(i).name) + u':' + jsonString(r.text(i));
+            out << line << "}\n";
+            return true;
+        });
+    } catch (const ArchiveError &) {
+        out.flush();
+        err << path << ": errore di lettura dell'archivio\n";
+        return 2;
+    }
+    return 0;
+}
+
+int runVerify(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.size() > 1) {
+        err << "uso: pratelia-cli verify [CARTELLA]\n";
+        return 2;
+    }
+    const QString folder = args.isEmpty() ? programFolder() : args.first();
+    if (!QFileInfo(folder).isDir()) {
+        err << folder << ": la cartella non esiste\n";
+        return 2;
+    }
+    const QStringList files = archiveFilesIn(folder);
+    if (files.isEmpty())
+        out << folder << ": nessun archivio\n";
+    bool allSound = true;
+    for (const QString &path : files) {
+        const ArchiveReport r = verifyArchive(path, *layouts::forFileName(path));
+        allSound = allSound && r.sound();
+        out << QFileInfo(path).fileName() << ": " << r.records
+            << (r.records == 1 ? " scheda" : " schede")
+            << (r.sound() ? ", integro" : "") << '\n';
+        for (const ArchiveProblem &p : r.problems) {
+            out << "  ";
+            if (p.record)
+                out << "scheda " << p.record << ", ";
+            if (!p.field.isEmpty())
+                out << "campo " << p.field << ": ";
+            out << p.what << '\n';
+        }
+    }
+    return allSound ? 0 : 1;
+}
+
+} // namespace pratelia::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The commands of pratelia-cli. Each gets its arguments (after the command
+// name) and writes to out/err; the return value is the exit code.
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+
+namespace pratelia::cli {
+
+struct Command {
+    const char *name;
+    const char *usage; // one line, shown by "help"
+    std::function<int(const QStringList &args, QTextStream &out, QTextStream &err)> run;
+};
+
+// Adds a command; each command file registers its own from main.cpp.
+void addCommand(Command c);
+const QList<Command> &commands();
+
+// One JSON string, escaped.
+QString jsonString(const QString &s);
+
+int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
+int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);
+
+} // namespace pratelia::cli

@@ -1,0 +1,179 @@
+#include "platform.h"
+
+#include "store/values.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QAudioOutput>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace pratelia {
+
+namespace {
+
+class RealDialogs final : public Dialogs {
+public:
+    bool message(MessageKind kind, const QString &text, QWidget *parent) override
+    {
+        QMessageBox box(parent ? parent : QApplication::activeWindow());
+        box.setWindowTitle(QStringLiteral("Pratelia"));
+        // Message texts break lines as LF CR; show each pair as one break.
+        QString shown = text;
+        shown.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        box.setText(shown);
+        switch (kind) {
+        case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+        case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageKind::Question: box.setIcon(QMessageBox::Question); break;
+        }
+        if (kind == MessageKind::Question) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+        } else if (kind == MessageKind::Plain) {
+            box.setStandardButtons(QMessageBox::Ok);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+        }
+        const int answer = box.exec();
+        return !(kind == MessageKind::Question && answer == QMessageBox::No);
+    }
+
+    QString chooseFile(QWidget *parent, const QString &title, const QString &folder,
+                       const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, title, folder, filter);
+    }
+};
+
+class RealClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class RealShell final : public Shell {
+public:
+    bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
+};
+
+class RealSound final : public Sound {
+public:
+    void play(const QString &file) override
+    {
+        if (!m_player) {
+            m_player = new QMediaPlayer(qApp);
+            m_output = new QAudioOutput(m_player);
+            m_player->setAudioOutput(m_output);
+        }
+        m_player->setSource(QUrl::fromLocalFile(file));
+        m_player->play();
+    }
+    void stop() override
+    {
+        if (m_player)
+            m_player->stop();
+    }
+
+private:
+    QMediaPlayer *m_player = nullptr;
+    QAudioOutput *m_output = nullptr;
+};
+
+class RealPrinting final : public Printing {
+public:
+    bool print(const QString &jobName, QPageLayout::Orientation orientation,
+               const QMarginsF &marginsMm, const Render &render) override
+    {
+        const QPageLayout layout(QPageSize(QPageSize::A4), orientation, marginsMm,
+                                 QPageLayout::Millimeter);
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (!info.isNull()) {
+            QPrinter printer(info, QPrinter::HighResolution);
+            printer.setDocName(jobName);
+            printer.setPageLayout(layout);
+            return render(printer);
+        }
+        // No printer: the document is kept as a PDF in the program folder.
+        const QString path = ArchivePath(jobName + QStringLiteral(".pdf"));
+        bool ok;
+        {
+            QPdfWriter pdf(path);
+            pdf.setTitle(jobName);
+            pdf.setCreator(QStringLiteral("Pratelia"));
+            pdf.setResolution(300);
+            pdf.setPageLayout(layout);
+            ok = render(pdf);
+        }
+        if (!ok || !QFileInfo::exists(path))
+            return false;
+        platform::openPath(path);
+        return true;
+    }
+};
+
+template <class T>
+struct Slot {
+    T *installed = nullptr;
+    T &get(T &real) { return installed ? *installed : real; }
+};
+
+Slot<Dialogs> g_dialogs;
+Slot<Clock> g_clock;
+Slot<Shell> g_shell;
+Slot<Sound> g_sound;
+Slot<Printing> g_printing;
+
+} // namespace
+
+namespace platform {
+
+Dialogs &dialogs()
+{
+    static RealDialogs real;
+    return g_dialogs.get(real);
+}
+Clock &clock()
+{
+    static RealClock real;
+    return g_clock.get(real);
+}
+Shell &shell()
+{
+    static RealShell real;
+    return g_shell.get(real);
+}
+Sound &sound()
+{
+    static RealSound real;
+    return g_sound.get(real);
+}
+Printing &printing()
+{
+    static RealPrinting real;
+    return g_printing.get(real);
+}
+
+void install(Dialogs *d) { g_dialogs.installed = d; }
+void install(Clock *c) { g_clock.installed = c; }
+void install(Shell *s) { g_shell.installed = s; }
+void install(Sound *s) { g_sound.installed = s; }
+void install(Printing *p) { g_printing.installed = p; }
+
+bool openPath(const QString &path)
+{
+    return shell().open(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+} // namespace platform
+} // namespace pratelia

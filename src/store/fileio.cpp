@@ -1,0 +1,220 @@
+#include "fileio.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pratelia {
+
+const char *ioStepName(IoStep step)
+{
+    switch (step) {
+    case IoStep::Open: return "open";
+    case IoStep::Size: return "size";
+    case IoStep::Seek: return "seek";
+    case IoStep::Read: return "read";
+    case IoStep::Write: return "write";
+    case IoStep::Flush: return "flush";
+    case IoStep::Close: return "close";
+    case IoStep::Lock: return "lock";
+    case IoStep::Truncate: return "truncate";
+    case IoStep::Rename: return "rename";
+    }
+    return "?";
+}
+
+namespace {
+
+class PosixFile final : public FileHandle {
+public:
+    explicit PosixFile(int fd) : m_fd(fd) {}
+    ~PosixFile() override
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool size(qint64 &bytes) override
+    {
+        struct stat st;
+        if (::fstat(m_fd, &st) != 0)
+            return false;
+        bytes = st.st_size;
+        return true;
+    }
+
+    bool readAt(qint64 offset, char *data, qint64 max, qint64 &got) override
+    {
+        got = 0;
+        while (got < max) {
+            const ssize_t n = ::pread(m_fd, data + got, size_t(max - got), off_t(offset + got));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            if (n == 0)
+                break;
+            got += n;
+        }
+        return true;
+    }
+
+    bool writeAt(qint64 offset, const char *data, qint64 length) override
+    {
+        qint64 done = 0;
+        while (done < length) {
+            const ssize_t n = ::pwrite(m_fd, data + done, size_t(length - done), off_t(offset + done));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += n;
+        }
+        return true;
+    }
+
+    bool write(const char *data, qint64 length) override
+    {
+        qint64 done = 0;
+        while (done < length) {
+            const ssize_t n = ::write(m_fd, data + done, size_t(length - done));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            done += n;
+        }
+        return true;
+    }
+
+    bool truncate(qint64 bytes) override { return ::ftruncate(m_fd, off_t(bytes)) == 0; }
+    bool flush() override { return ::fdatasync(m_fd) == 0 || errno == EINVAL; }
+
+    bool lock() override
+    {
+        struct flock fl = {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        while (::fcntl(m_fd, F_SETLKW, &fl) != 0) {
+            if (errno != EINTR)
+                return false;
+        }
+        return true;
+    }
+
+    void unlock() override
+    {
+        struct flock fl = {};
+        fl.l_type = F_UNLCK;
+        fl.l_whence = SEEK_SET;
+        ::fcntl(m_fd, F_SETLK, &fl);
+    }
+
+    bool close() override
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override
+    {
+        if (notFound)
+            *notFound = false;
+        int flags = O_CLOEXEC;
+        switch (mode) {
+        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+        case OpenMode::ReadWrite: flags |= O_RDWR; break;
+        case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+        case OpenMode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        }
+        const QByteArray native = QFile::encodeName(path);
+        int fd;
+        do {
+            fd = ::open(native.constData(), flags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            if (notFound && errno == ENOENT)
+                *notFound = true;
+            return nullptr;
+        }
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            return nullptr;
+        }
+        return std::make_unique<PosixFile>(fd);
+    }
+
+    bool rename(const QString &from, const QString &to) override
+    {
+        return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    }
+};
+
+FileSystem *g_installed = nullptr;
+
+} // namespace
+
+FileSystem &FileSystem::real()
+{
+    static PosixFileSystem fs;
+    return fs;
+}
+
+FileSystem &FileSystem::current()
+{
+    return g_installed ? *g_installed : real();
+}
+
+void FileSystem::install(FileSystem *fs)
+{
+    g_installed = fs;
+}
+
+bool readWholeFile(const QString &path, QByteArray &data, bool *notFound)
+{
+    auto f = FileSystem::current().open(path, OpenMode::ReadOnly, notFound);
+    if (!f)
+        return false;
+    qint64 size = 0;
+    if (!f->size(size) || size < 0 || size > (qint64(1) << 30))
+        return false;
+    data.resize(qsizetype(size));
+    qint64 got = 0;
+    if (!f->readAt(0, data.data(), size, got))
+        return false;
+    data.resize(qsizetype(got));
+    return f->close();
+}
+
+bool writeWholeFile(const QString &path, const QByteArray &data)
+{
+    const QString temp = path + QStringLiteral(".new");
+    auto f = FileSystem::current().open(temp, OpenMode::WriteTruncate);
+    if (!f)
+        return false;
+    const bool ok = f->write(data.constData(), data.size()) && f->flush();
+    if (!f->close() || !ok) {
+        QFile::remove(temp);
+        return false;
+    }
+    if (!FileSystem::current().rename(temp, path)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+} // namespace pratelia

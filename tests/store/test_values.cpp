@@ -1,0 +1,163 @@
+// Checks and conversions on field values.
+#include "store/values.h"
+
+#include <QtTest>
+
+using namespace pratelia;
+
+class TestValues : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void money_data();
+    void money();
+    void dates_data();
+    void dates();
+    void textPieces();
+    void roundDecimals();
+    void decimalsIgnoreTheMachineLocale();
+    void keyFilters_data();
+    void keyFilters();
+    void standardMessages();
+    void archivePathFollowsHome();
+};
+
+void TestValues::money_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("normal");
+    const char *rows[][2] = {
+        {"12", "12,00"},       {"12,5", "12,50"},   {"0,5", "0,50"},
+        {",5", "0,50"},        {"1500", "1500,00"}, {"1,23456", "1,2346"},
+        {"12,345", "12,345"},  {"3,14159", "3,1416"}, {"abc", "0,00"},
+        {"", "0,00"},          {"   ", "0,00"},    {"1,2,3", "0,00"},
+        {"12,", "12,00"},      {"0", "0,00"},       {"0,999999", "1,00"},
+        {"1.5", "0,00"},       {"00012,10", "12,10"},
+    };
+    for (auto &r : rows)
+        QTest::newRow(r[0][0] ? r[0] : "(empty)") << QString::fromLatin1(r[0]) << QString::fromLatin1(r[1]);
+}
+
+void TestValues::money()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, normal);
+    QCOMPARE(NormaliseMoneyText(typed), normal);
+}
+
+void TestValues::dates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("ordinary") << "05/03/2024" << true;
+    QTest::newRow("leap day") << "29/02/2024" << true;
+    QTest::newRow("no leap day") << "29/02/2023" << false;
+    QTest::newRow("31 april") << "31/04/2024" << false;
+    QTest::newRow("month 13") << "01/13/2024" << false;
+    QTest::newRow("one-digit day") << "5/3/2024" << true;
+    QTest::newRow("two-digit year") << "05/03/24" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("letters") << "aa/bb/cccc" << false;
+    QTest::newRow("dashes") << "05-03-2024" << false;
+    QTest::newRow("trailing text") << "05/03/2024x" << false;
+}
+
+void TestValues::dates()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QCOMPARE(IsValidDate(text), valid);
+    if (valid)
+        QCOMPARE(formatDate(parseDate(text)), formatDate(QDate::fromString(text, QStringLiteral("d/M/yyyy"))));
+    QCOMPARE(parseDate(u"05/03/2024"), QDate(2024, 3, 5));
+    QCOMPARE(formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
+}
+
+void TestValues::textPieces()
+{
+    QVERIFY(IsAllDigits(u""));
+    QVERIFY(IsAllDigits(u"0123"));
+    QVERIFY(!IsAllDigits(u"12a"));
+    QVERIFY(!IsAllDigits(u" 1"));
+    QCOMPARE(RightText(u"abc", 5), QStringLiteral("abc"));
+    QCOMPARE(RightText(u"abcdef", 2), QStringLiteral("ef"));
+    QCOMPARE(LeftText(u"abc", 5), QStringLiteral("abc"));
+    QCOMPARE(LeftText(u"abcdef", 2), QStringLiteral("ab"));
+    QCOMPARE(MidText(u"abcdef", 2, 3), QStringLiteral("bcd"));
+    QCOMPARE(MidText(u"abcdef", 5, 9), QStringLiteral("ef"));
+    QCOMPARE(MidText(u"abc", 7, 2), QString());
+}
+
+void TestValues::roundDecimals()
+{
+    QCOMPARE(RoundDecimals(1.23456, 4), 1.2346);
+    QCOMPARE(RoundDecimals(2.5, 0), 3.0);
+    QCOMPARE(RoundDecimals(12.344, 2), 12.34);
+    QCOMPARE(RoundDecimals(-1.5, 0), -1.0); // truncation toward zero of -1.0
+}
+
+void TestValues::decimalsIgnoreTheMachineLocale()
+{
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    double v = 0;
+    QVERIFY(parseDecimal(u"12,50", v));
+    QCOMPARE(v, 12.5);
+    QVERIFY(!parseDecimal(u"12.50", v));
+    QCOMPARE(formatDecimal(12.5), QStringLiteral("12,5"));
+    QCOMPARE(formatDecimal(12), QStringLiteral("12"));
+    QCOMPARE(formatDecimal(1e15), QStringLiteral("1000000000000000"));
+    QLocale::setDefault(old);
+}
+
+void TestValues::keyFilters_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("digits");
+    QTest::addColumn<bool>("amount");
+    QTest::newRow("digit") << int(Qt::Key_5) << "5" << true << true;
+    QTest::newRow("comma") << int(Qt::Key_Comma) << "," << false << true;
+    QTest::newRow("letter") << int(Qt::Key_A) << "a" << false << false;
+    QTest::newRow("dot") << int(Qt::Key_Period) << "." << false << false;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << true << true;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << "" << true << true;
+    QTest::newRow("left") << int(Qt::Key_Left) << "" << true << true;
+    QTest::newRow("right") << int(Qt::Key_Right) << "" << true << true;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false << false;
+    QTest::newRow("home") << int(Qt::Key_Home) << "" << false << false;
+    QTest::newRow("end") << int(Qt::Key_End) << "" << false << false;
+    QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << QString::fromUtf8("²") << false << false;
+}
+
+void TestValues::keyFilters()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(bool, digits);
+    QFETCH(bool, amount);
+    QCOMPARE(digitsKeyPasses(key, text), digits);
+    QCOMPARE(amountKeyPasses(key, text), amount);
+}
+
+void TestValues::standardMessages()
+{
+    const QString access = FileAccessErrorText();
+    QVERIFY(access.startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi")));
+    QVERIFY(access.endsWith(QStringLiteral("nella cartella di installazione del programma.")));
+    QCOMPARE(ExportErrorText(),
+             QString::fromUtf8("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                               "Accertarsi che il file di Excel non sia già aperto."));
+}
+
+void TestValues::archivePathFollowsHome()
+{
+    qputenv("PRATELIA_HOME", "/tmp/somewhere/");
+    QCOMPARE(ArchivePath(QStringLiteral("Clienti.arx")), QStringLiteral("/tmp/somewhere/Clienti.arx"));
+    qputenv("PRATELIA_HOME", "/tmp/somewhere");
+    QCOMPARE(programFolder(), QStringLiteral("/tmp/somewhere/"));
+    qunsetenv("PRATELIA_HOME");
+    QCOMPARE(programFolder(), QCoreApplication::applicationDirPath() + u'/');
+}
+
+QTEST_GUILESS_MAIN(TestValues)
+#include "test_values.moc"

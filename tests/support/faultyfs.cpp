@@ -1,0 +1,122 @@
+#include "faultyfs.h"
+
+namespace pratelia::testing {
+
+namespace {
+
+class FaultyHandle final : public FileHandle {
+public:
+    FaultyHandle(FaultyFileSystem *fs, std::unique_ptr<FileHandle> inner)
+        : m_fs(fs), m_inner(std::move(inner)) {}
+
+    bool size(qint64 &bytes) override
+    {
+        return !m_fs->shouldFail(IoStep::Size) && m_inner->size(bytes);
+    }
+    bool readAt(qint64 offset, char *data, qint64 max, qint64 &got) override
+    {
+        if (m_fs->shouldFail(IoStep::Seek) || m_fs->shouldFail(IoStep::Read)) {
+            got = 0;
+            return false;
+        }
+        return m_inner->readAt(offset, data, max, got);
+    }
+    bool writeAt(qint64 offset, const char *data, qint64 length) override
+    {
+        if (m_fs->shouldFail(IoStep::Seek))
+            return false;
+        if (m_fs->shouldFail(IoStep::Write)) {
+            if (m_fs->m_shortWrite > 0)
+                m_inner->writeAt(offset, data, std::min<qint64>(length, m_fs->m_shortWrite));
+            return false;
+        }
+        return m_inner->writeAt(offset, data, length);
+    }
+    bool write(const char *data, qint64 length) override
+    {
+        if (m_fs->shouldFail(IoStep::Write)) {
+            if (m_fs->m_shortWrite > 0)
+                m_inner->write(data, std::min<qint64>(length, m_fs->m_shortWrite));
+            return false;
+        }
+        return m_inner->write(data, length);
+    }
+    bool truncate(qint64 bytes) override
+    {
+        return !m_fs->shouldFail(IoStep::Truncate) && m_inner->truncate(bytes);
+    }
+    bool flush() override { return !m_fs->shouldFail(IoStep::Flush) && m_inner->flush(); }
+    bool lock() override { return !m_fs->shouldFail(IoStep::Lock) && m_inner->lock(); }
+    void unlock() override { m_inner->unlock(); }
+    bool close() override
+    {
+        const bool ok = m_inner->close(); // the descriptor is released either way
+        return !m_fs->shouldFail(IoStep::Close) && ok;
+    }
+
+private:
+    FaultyFileSystem *m_fs;
+    std::unique_ptr<FileHandle> m_inner;
+};
+
+} // namespace
+
+FaultyFileSystem::FaultyFileSystem()
+{
+    FileSystem::install(this);
+}
+
+FaultyFileSystem::~FaultyFileSystem()
+{
+    FileSystem::install(nullptr);
+}
+
+void FaultyFileSystem::failAt(IoStep step, int nth, bool sticky)
+{
+    m_counts.clear();
+    m_step = int(step);
+    m_nth = nth;
+    m_sticky = sticky;
+    m_triggered = false;
+}
+
+void FaultyFileSystem::reset()
+{
+    m_counts.clear();
+    m_step = -1;
+    m_triggered = false;
+    m_shortWrite = -1;
+}
+
+bool FaultyFileSystem::shouldFail(IoStep step)
+{
+    const int n = ++m_counts[int(step)];
+    if (int(step) != m_step)
+        return false;
+    if (n == m_nth || (m_sticky && n > m_nth)) {
+        m_triggered = true;
+        return true;
+    }
+    return false;
+}
+
+std::unique_ptr<FileHandle> FaultyFileSystem::open(const QString &path, OpenMode mode,
+                                                   bool *notFound)
+{
+    if (shouldFail(IoStep::Open)) {
+        if (notFound)
+            *notFound = false;
+        return nullptr;
+    }
+    auto inner = FileSystem::real().open(path, mode, notFound);
+    if (!inner)
+        return nullptr;
+    return std::make_unique<FaultyHandle>(this, std::move(inner));
+}
+
+bool FaultyFileSystem::rename(const QString &from, const QString &to)
+{
+    return !shouldFail(IoStep::Rename) && FileSystem::real().rename(from, to);
+}
+
+} // namespace pratelia::testing

@@ -1,0 +1,41 @@
+#pragma once
+// A file system that fails on purpose: wraps the real one and makes one
+// step fail (open, size, read, write, ...) at its Nth occurrence, or at
+// every occurrence from then on. Installed for the object's lifetime.
+#include "store/fileio.h"
+
+#include <QHash>
+
+namespace pratelia::testing {
+
+class FaultyFileSystem : public FileSystem {
+public:
+    FaultyFileSystem();
+    ~FaultyFileSystem() override;
+
+    // Fails the `nth` (1-based) occurrence of `step`, counted from now;
+    // with `sticky`, every occurrence from then on fails too.
+    void failAt(IoStep step, int nth = 1, bool sticky = false);
+    // Fails a write after only `bytes` bytes of it reached the disk.
+    void shortWrite(int bytes) { m_shortWrite = bytes; }
+    void reset();
+    // How often each step ran since the last reset.
+    int count(IoStep step) const { return m_counts.value(int(step)); }
+    bool triggered() const { return m_triggered; }
+
+    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override;
+    bool rename(const QString &from, const QString &to) override;
+
+    // Called by the handles: true when this occurrence must fail.
+    bool shouldFail(IoStep step);
+    int m_shortWrite = -1;
+
+private:
+    QHash<int, int> m_counts;
+    int m_step = -1;
+    int m_nth = 0;
+    bool m_sticky = false;
+    bool m_triggered = false;
+};
+
+} // namespace pratelia::testing
