@@ -20,6 +20,10 @@ const QList<Command> &commands();
 // One JSON string, escaped.
 QString jsonString(const QString &s);
 
+// Each command file registers its commands.
+void registerCheckCommands();
+void registerListCommands();
+
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);
 

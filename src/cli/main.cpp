@@ -33,6 +33,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     addCommand({"dump", "dump FILE            le schede dell'archivio come righe JSON", runDump});
     addCommand({"verify", "verify [CARTELLA]    controlla gli archivi della cartella", runVerify});
+    registerCheckCommands();
+    registerListCommands();
 
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);

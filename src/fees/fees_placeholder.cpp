@@ -1,0 +1,1 @@
+// placeholder so that the library exists before its first file
