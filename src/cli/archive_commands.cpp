@@ -1,6 +1,7 @@
 // dump and verify: the archives as the program reads them.
 #include "commands.h"
 
+#include "store/dumpline.h"
 #include "store/recordfile.h"
 #include "store/values.h"
 #include "store/verify.h"
@@ -11,25 +12,7 @@ namespace pratelia::cli {
 
 QString jsonString(const QString &s)
 {
-    QString out;
-    out.reserve(s.size() + 2);
-    out += u'"';
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '"': out += QLatin1String("\\\""); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    out += u'"';
-    return out;
+    return pratelia::jsonString(s);
 }
 
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -52,10 +35,7 @@ int runDump(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     try {
         scanArchive(path, *layout, [&](const RecordView &r, int n) {
-            QString line = QStringLiteral("{\"N\":%1").arg(n);
-            for (int i = 0; i < layout->fieldCount(); ++i)
-                line += u',' + jsonString(layout->field(i).name) + u':' + jsonString(r.text(i));
-            out << line << "}\n";
+            out << dumpLine(r, n) << '\n';
             return true;
         });
     } catch (const ArchiveError &) {

@@ -1,7 +1,10 @@
 #include "fileio.h"
 
 #include <QFile>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +26,20 @@ const char *ioStepName(IoStep step)
     case IoStep::Rename: return "rename";
     }
     return "?";
+}
+
+namespace {
+std::atomic<int> g_lockWait{10000};
+} // namespace
+
+int lockWaitMilliseconds()
+{
+    return g_lockWait.load();
+}
+
+void setLockWaitMilliseconds(int ms)
+{
+    g_lockWait.store(ms < 0 ? 0 : ms);
 }
 
 namespace {
@@ -97,14 +114,37 @@ public:
 
     bool lock() override
     {
-        struct flock fl = {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        while (::fcntl(m_fd, F_SETLKW, &fl) != 0) {
-            if (errno != EINTR)
+        // A lock of the open file description (not of the process), so that
+        // closing another descriptor of the same file never drops it; older
+        // kernels fall back to the classic record lock. The wait is bounded:
+        // a copy of the program that hangs on a network share must not freeze
+        // this one.
+        const auto deadline = std::chrono::steady_clock::now()
+                              + std::chrono::milliseconds(lockWaitMilliseconds());
+        for (;;) {
+            struct flock fl = {};
+            fl.l_type = F_WRLCK;
+            fl.l_whence = SEEK_SET;
+            int rc = ::fcntl(m_fd, m_ofd ? F_OFD_SETLK : F_SETLK, &fl);
+            if (rc != 0 && m_ofd && errno == EINVAL) {
+                m_ofd = false;
+                continue;
+            }
+            if (rc == 0)
+                return true;
+            if (errno == EINTR)
+                continue;
+            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
+                // The file system keeps no locks (some network shares): go on
+                // without one, as the program always did.
+                return true;
+            }
+            if (errno != EACCES && errno != EAGAIN)
                 return false;
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        return true;
     }
 
     void unlock() override
@@ -112,18 +152,23 @@ public:
         struct flock fl = {};
         fl.l_type = F_UNLCK;
         fl.l_whence = SEEK_SET;
-        ::fcntl(m_fd, F_SETLK, &fl);
+        if (::fcntl(m_fd, m_ofd ? F_OFD_SETLK : F_SETLK, &fl) != 0 && m_ofd)
+            ::fcntl(m_fd, F_SETLK, &fl);
     }
 
     bool close() override
     {
         const int fd = m_fd;
         m_fd = -1;
-        return ::close(fd) == 0;
+        if (fd < 0)
+            return false;
+        // After EINTR the descriptor is released all the same (Linux).
+        return ::close(fd) == 0 || errno == EINTR;
     }
 
 private:
     int m_fd;
+    bool m_ofd = true;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -132,7 +177,9 @@ public:
     {
         if (notFound)
             *notFound = false;
-        int flags = O_CLOEXEC;
+        // Non-blocking only while opening: a pipe or device under an archive's
+        // name must not hang the program; it is refused below.
+        int flags = O_CLOEXEC | O_NONBLOCK;
         switch (mode) {
         case OpenMode::ReadOnly: flags |= O_RDONLY; break;
         case OpenMode::ReadWrite: flags |= O_RDWR; break;
@@ -150,7 +197,8 @@ public:
             return nullptr;
         }
         struct stat st;
-        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+            || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
             ::close(fd);
             return nullptr;
         }
@@ -166,6 +214,11 @@ public:
 FileSystem *g_installed = nullptr;
 
 } // namespace
+
+bool FileSystem::remove(const QString &path)
+{
+    return QFile::remove(path);
+}
 
 FileSystem &FileSystem::real()
 {
@@ -207,11 +260,11 @@ bool writeWholeFile(const QString &path, const QByteArray &data)
         return false;
     const bool ok = f->write(data.constData(), data.size()) && f->flush();
     if (!f->close() || !ok) {
-        QFile::remove(temp);
+        FileSystem::current().remove(temp);
         return false;
     }
     if (!FileSystem::current().rename(temp, path)) {
-        QFile::remove(temp);
+        FileSystem::current().remove(temp);
         return false;
     }
     return true;

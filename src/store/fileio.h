@@ -33,7 +33,9 @@ public:
     virtual bool truncate(qint64 bytes) = 0;
     virtual bool flush() = 0;
     // An exclusive lock on the whole file, held until unlock() or close();
-    // other processes that ask for it wait.
+    // other copies of the program that ask for it wait, at most
+    // lockWaitMilliseconds(), then fail. On a file system without locks it
+    // succeeds without one.
     virtual bool lock() = 0;
     virtual void unlock() = 0;
     virtual bool close() = 0;
@@ -47,12 +49,20 @@ public:
                                              bool *notFound = nullptr) = 0;
     // Renames a file over another (same folder); false on failure.
     virtual bool rename(const QString &from, const QString &to) = 0;
+    // Removes a file (a temporary one left by a failed write); false when
+    // it could not be removed.
+    virtual bool remove(const QString &path);
 
     static FileSystem &current();
     // Replaces the file system (tests); nullptr restores the real one.
     static void install(FileSystem *fs);
     static FileSystem &real();
 };
+
+// How long lock() waits for another copy of the program to release a file
+// (10 seconds unless changed).
+int lockWaitMilliseconds();
+void setLockWaitMilliseconds(int ms);
 
 // Reads a whole (small) file; false on any failure, `notFound` set for a
 // missing file.

@@ -1,6 +1,7 @@
 #include "recordfile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace pratelia {
@@ -81,6 +82,20 @@ Record RecordFile::read()
     return r;
 }
 
+namespace {
+// Holds the append lock of a file for one write; released on every way out.
+class LockGuard {
+public:
+    explicit LockGuard(FileHandle *f) : m_f(f) {}
+    ~LockGuard() { m_f->unlock(); }
+    LockGuard(const LockGuard &) = delete;
+    LockGuard &operator=(const LockGuard &) = delete;
+
+private:
+    FileHandle *m_f;
+};
+} // namespace
+
 void RecordFile::write(const Record &record)
 {
     if (!m_file || &record.layout() != m_layout)
@@ -91,6 +106,11 @@ void RecordFile::write(const Record &record)
         append(record);
         return;
     }
+    // The same short lock as appends: on a network share it also makes the
+    // write reach the server before another copy reads or writes the file.
+    if (!m_file->lock())
+        fail(IoStep::Lock);
+    LockGuard unlock(m_file.get());
     if (!m_file->writeAt(qint64(m_position) * rs, record.bytes().constData(), rs))
         fail(IoStep::Write);
     if (!m_file->flush())
@@ -106,15 +126,14 @@ int RecordFile::append(const Record &record)
     // both writing at the same old end of the file.
     if (!m_file->lock())
         fail(IoStep::Lock);
-    struct Unlock {
-        FileHandle *f;
-        ~Unlock() { f->unlock(); }
-    } unlock{m_file.get()};
+    LockGuard unlock(m_file.get());
     const int rs = m_layout->recordSize();
     qint64 bytes = 0;
-    if (!m_file->size(bytes))
+    if (!m_file->size(bytes) || bytes < 0)
         fail(IoStep::Size);
     const qint64 records = bytes / rs;
+    if (records >= INT32_MAX)
+        fail(IoStep::Write);
     const qint64 offset = records * rs; // over an incomplete last record
     if (!m_file->writeAt(offset, record.bytes().constData(), rs)) {
         // Leave no part of the failed record behind.
@@ -122,6 +141,9 @@ int RecordFile::append(const Record &record)
         fail(IoStep::Write);
     }
     if (!m_file->flush()) {
+        // The disk did not take it: the user is told the save failed, so the
+        // record must not turn up later as a copy when the save is repeated.
+        m_file->truncate(bytes);
         fail(IoStep::Flush);
     }
     m_position = int(records + 1);

@@ -25,6 +25,7 @@ public:
 
     std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override;
     bool rename(const QString &from, const QString &to) override;
+    bool remove(const QString &path) override { return FileSystem::real().remove(path); }
 
     // Called by the handles: true when this occurrence must fail.
     bool shouldFail(IoStep step);
