@@ -11,7 +11,7 @@ namespace pratelia::checks {
 
 namespace {
 
-constexpr QSize kDialogSize(560, 178);
+constexpr QSize kDialogSize(580, 146);
 
 // Replaces what the user typed by its trimmed upper-case form, keeping the
 // cursor on the character it was on.
@@ -53,6 +53,7 @@ CheckDialog::CheckDialog(const Setup &setup, const QString &text, QWidget *opene
     big.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     m_field->setFont(big);
     m_field->setMinimumHeight(34);
+    m_field->setTextMargins(4, 0, 4, 0);
     m_field->setText(text);
     if (setup.digitsOnly)
         kit::InputConventions::installDigitsFilter(m_field);
@@ -71,16 +72,31 @@ CheckDialog::CheckDialog(const Setup &setup, const QString &text, QWidget *opene
     connect(m_check, &QPushButton::clicked, this, &CheckDialog::runCheck);
     connect(m_close, &QPushButton::clicked, this, [this] { closeWith(QDialog::Rejected); });
 
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgControllo"));
+    picture->setPixmap(kit::commandIcon(QStringLiteral("controlla")).pixmap(QSize(44, 44)));
+    picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    picture->setFixedWidth(56);
+
+    auto *entry = new QVBoxLayout;
+    entry->setSpacing(10);
+    entry->addWidget(m_title);
+    entry->addWidget(m_field);
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(14);
+    top->addWidget(picture);
+    top->addLayout(entry, 1);
+
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_check);
     buttons->addWidget(m_close);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(22, 18, 22, 18);
-    layout->setSpacing(12);
-    layout->addWidget(m_title);
-    layout->addWidget(m_field);
+    layout->setContentsMargins(18, 18, 22, 16);
+    layout->setSpacing(14);
+    layout->addLayout(top);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
