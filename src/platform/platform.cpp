@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QAudioOutput>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -13,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace pratelia {
 
@@ -90,35 +92,50 @@ private:
     QAudioOutput *m_output = nullptr;
 };
 
-class RealPrinting final : public Printing {
+class PdfPrinting final : public Printing {
 public:
     bool print(const QString &jobName, QPageLayout::Orientation orientation,
                const QMarginsF &marginsMm, const Render &render) override
     {
-        const QPageLayout layout(QPageSize(QPageSize::A4), orientation, marginsMm,
-                                 QPageLayout::Millimeter);
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (!info.isNull()) {
-            QPrinter printer(info, QPrinter::HighResolution);
-            printer.setDocName(jobName);
-            printer.setPageLayout(layout);
-            return render(printer);
-        }
-        // No printer: the document is kept as a PDF in the program folder.
-        const QString path = ArchivePath(jobName + QStringLiteral(".pdf"));
+        QString fileName = jobName.trimmed();
+        static const QRegularExpression notInNames(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
+        fileName.replace(notInNames, QStringLiteral("-"));
+        if (fileName.isEmpty())
+            fileName = QStringLiteral("Stampa");
+        const QString path = ArchivePath(fileName + QStringLiteral(".pdf"));
         bool ok;
         {
             QPdfWriter pdf(path);
             pdf.setTitle(jobName);
             pdf.setCreator(QStringLiteral("Pratelia"));
             pdf.setResolution(300);
-            pdf.setPageLayout(layout);
+            pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, marginsMm,
+                                          QPageLayout::Millimeter));
             ok = render(pdf);
         }
         if (!ok || !QFileInfo::exists(path))
             return false;
-        platform::openPath(path);
+        if (!platform::openPath(path))
+            platform::dialogs().information(
+                QStringLiteral("Nessuna stampante disponibile: il documento è stato salvato nel file")
+                + lineBreak() + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
         return true;
+    }
+};
+
+class RealPrinting final : public Printing {
+public:
+    bool print(const QString &jobName, QPageLayout::Orientation orientation,
+               const QMarginsF &marginsMm, const Render &render) override
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return platform::pdfPrinting().print(jobName, orientation, marginsMm, render);
+        QPrinter printer(info, QPrinter::HighResolution);
+        printer.setDocName(jobName);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, marginsMm,
+                                          QPageLayout::Millimeter));
+        return render(printer) && printer.printerState() != QPrinter::Error;
     }
 };
 
@@ -162,6 +179,11 @@ Printing &printing()
 {
     static RealPrinting real;
     return g_printing.get(real);
+}
+Printing &pdfPrinting()
+{
+    static PdfPrinting pdf;
+    return pdf;
 }
 
 void install(Dialogs *d) { g_dialogs.installed = d; }

@@ -88,6 +88,12 @@ void install(Shell *s);
 void install(Sound *s);
 void install(Printing *p);
 
+// The printing used where the machine has no printer: the document becomes
+// "<job>.pdf" in the program folder (characters a file name cannot hold
+// become "-") and is opened through the shell; when the shell cannot open
+// it, the user is told where the file is.
+Printing &pdfPrinting();
+
 // Opens a file or folder of the local disk through the shell.
 bool openPath(const QString &path);
 } // namespace platform

@@ -145,6 +145,11 @@ QString printFailedText();
 // platform's clock: the footer of every printed card.
 QString printedOnText();
 
+// The trimmed text of the window's control of that object name (edit
+// field, combo box, text box or label): what card prints read. Throws
+// UnknownField when the window has no such control.
+QString controlText(const QWidget *window, const QString &objectName);
+
 // --- Templates shared by the program's prints --------------------------
 
 // The list print of the search and summary windows: A4 landscape. Fields:
