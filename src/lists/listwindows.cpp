@@ -1,0 +1,468 @@
+#include "listwindows.h"
+
+#include "app/kit/conventions.h"
+#include "platform/platform.h"
+#include "report/report.h"
+#include "store/codepage.h"
+#include "store/recordfile.h"
+#include "store/values.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace pratelia::lists {
+
+namespace {
+
+// Enter or Return on a focused button presses it, as on the original
+// desktop; dialogs here have no default button.
+class EnterClicks : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (auto *b = qobject_cast<QPushButton *>(watched)) {
+                    b->click();
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+QPushButton *button(const char *name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setMinimumSize(110, 30);
+    static EnterClicks *filter = new EnterClicks(qApp);
+    b->installEventFilter(filter);
+    return b;
+}
+
+QLabel *note(const QString &text, QWidget *parent, const char *name = nullptr)
+{
+    auto *l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    if (name)
+        l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QVector<QByteArray> sorted(QVector<QByteArray> lines)
+{
+    sortLines(lines);
+    return lines;
+}
+
+} // namespace
+
+QFont listFont()
+{
+    QFont f(QStringLiteral("Courier New"), 12);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    if (!QFontInfo(f).fixedPitch())
+        f = QFontDatabase::systemFont(QFontDatabase::FixedFont), f.setPointSize(12);
+    return f;
+}
+
+QStringList SearchConfig::fieldNames() const
+{
+    QStringList names;
+    for (const SearchCriterion &c : criteria)
+        names << QString::fromLatin1(c.field);
+    return names;
+}
+
+QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
+                                const QStringList &texts)
+{
+    const Criteria criteria(*config.source.layout, config.fieldNames(), texts);
+    QVector<QByteArray> lines;
+    scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
+        if (criteria.accepts(r))
+            lines.append(codepage::encode(config.source.line.build(r)));
+        return true;
+    });
+    return sorted(std::move(lines));
+}
+
+QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &path,
+                                 const QDate &today, bool *complete)
+{
+    QVector<QByteArray> lines;
+    bool done = false;
+    try {
+        scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
+            if (config.keep(r, today))
+                lines.append(codepage::encode(config.source.line.build(r)));
+            return true;
+        });
+        done = true;
+    } catch (const std::exception &) {
+        // The list keeps what was gathered before the failure.
+    }
+    if (complete)
+        *complete = done;
+    return sorted(std::move(lines));
+}
+
+int pickByLine(const ListSource &source, const QString &path, const QString &line,
+               const std::function<void(const RecordView &, int)> &pick)
+{
+    const QString wanted = trimText(line);
+    int matched = 0;
+    scanArchive(path, *source.layout, [&](const RecordView &r, int number) {
+        if (trimText(source.line.build(r)) == wanted) {
+            ++matched;
+            pick(r, number);
+        }
+        return true;
+    });
+    return matched;
+}
+
+// ---------------------------------------------------------------------------
+
+ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
+{
+    m_model = new LineListModel(this);
+    m_model->setFont(listFont(), 1600);
+
+    m_view = new QListView(this);
+    m_view->setObjectName(QStringLiteral("lstRecords"));
+    m_view->setModel(m_model);
+    m_view->setFont(listFont());
+    m_view->setUniformItemSizes(true);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setStyleSheet(QStringLiteral("QListView { color: black; background: white; }"));
+    m_view->setAccessibleName(QStringLiteral("Elenco schede"));
+    connect(m_view, &QListView::doubleClicked, this,
+            [this](const QModelIndex &i) { Q_EMIT lineActivated(i.row()); });
+
+    m_find = new QLineEdit(this);
+    m_find->setObjectName(QStringLiteral("txtTrova"));
+    m_find->setAccessibleName(QStringLiteral("Testo da trovare"));
+    m_findButton = button("btnTrova", QStringLiteral("Trova"), this);
+    m_print = button("btnStampa", QStringLiteral("Stampa"), this);
+    m_close = button("btnChiudi", QStringLiteral("Chiudi"), this);
+    m_count = note(QStringLiteral("Il presente elenco contiene 0 schede."), this, "lblTrovate");
+    QFont bold = m_count->font();
+    bold.setBold(true);
+    m_count->setFont(bold);
+
+    // Enter in the find field moves to Trova; Trova then runs on Enter.
+    connect(m_find, &QLineEdit::returnPressed, m_findButton, [this] { m_findButton->setFocus(); });
+    connect(m_findButton, &QPushButton::clicked, this, &ListPanel::find);
+    connect(m_print, &QPushButton::clicked, this, [this] {
+        QStringList lines;
+        for (int i = 0; i < m_model->rowCount(); ++i)
+            lines << m_model->line(i);
+        report::printList(m_printTitle, lines, window());
+    });
+
+    auto *top = new QVBoxLayout;
+    top->addWidget(note(QStringLiteral("Immettere una o più parole consecutive presenti nella "
+                                       "scheda in elenco da cercare e premere il pulsante Trova."),
+                        this));
+    top->addWidget(note(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa "
+                                       "chiave di ricerca, fare di nuovo clic su Trova."),
+                        this));
+    auto *findRow = new QHBoxLayout;
+    findRow->addWidget(m_find, 1);
+    findRow->addWidget(m_findButton);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_count, 1);
+    bottom->addWidget(m_print);
+    bottom->addWidget(m_close);
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(12, 12, 12, 12);
+    box->addLayout(top);
+    box->addLayout(findRow);
+    box->addWidget(note(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un "
+                                       "doppio clic."),
+                        this));
+    box->addWidget(m_view, 1);
+    box->addLayout(bottom);
+}
+
+int ListPanel::selectedRow() const
+{
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListPanel::selectRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount()) {
+        m_view->clearSelection();
+        return;
+    }
+    const QModelIndex i = m_model->index(row);
+    m_view->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    m_view->scrollTo(i);
+}
+
+void ListPanel::setLines(QVector<QByteArray> lines)
+{
+    m_model->setLines(std::move(lines));
+    selectRow(0);
+}
+
+void ListPanel::resetFind()
+{
+    m_previousFind.clear();
+    m_find->clear();
+    selectRow(0);
+}
+
+void ListPanel::find()
+{
+    if (m_model->rowCount() == 0) {
+        platform::dialogs().plain(
+            QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."), window());
+        return;
+    }
+    if (selectedRow() < 0)
+        selectRow(0);
+    const int row = findInList(m_model->lines(), selectedRow(), m_find->text(), m_previousFind);
+    if (row >= 0)
+        selectRow(row);
+}
+
+// ---------------------------------------------------------------------------
+
+SearchWindow::SearchWindow(const SearchConfig &config, QWidget *opener)
+    : kit::DialogWindow(config.objectName, config.caption, QSize(900, 640), opener),
+      m_config(config), m_opener(opener)
+{
+    m_stack = new QStackedWidget(this);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_stack);
+
+    // Criteria panel.
+    auto *start = new QWidget(m_stack);
+    start->setObjectName(QStringLiteral("panAvvio"));
+    auto *conventions = new kit::InputConventions(this, nullptr, QString());
+    auto *form = new QGridLayout;
+    form->setHorizontalSpacing(14);
+    form->setVerticalSpacing(10);
+    QVector<QWidget *> chain;
+    for (int i = 0; i < config.criteria.size(); ++i) {
+        const SearchCriterion &c = config.criteria.at(i);
+        auto *edit = new QLineEdit(start);
+        edit->setObjectName(QLatin1String(c.control));
+        edit->setMinimumWidth(460);
+        form->addWidget(kit::captionFor(edit, QString::fromUtf8(c.caption), start), i, 0,
+                        Qt::AlignRight);
+        form->addWidget(edit, i, 1);
+        m_criteria.append(edit);
+        chain.append(edit);
+    }
+    for (QLineEdit *e : m_criteria)
+        conventions->addFocusFrame(e);
+    conventions->setEnterChain(chain, true);
+    form->setColumnStretch(2, 1);
+
+    auto *cerca = button("btnCerca", QStringLiteral("Cerca"), start);
+    auto *annulla = button("btnAnnulla", QStringLiteral("Chiudi"), start);
+    m_conta = new QLabel(QStringLiteral("0"), start);
+    m_conta->setObjectName(QStringLiteral("lblConta"));
+    m_conta->hide();
+    m_memory = new QLabel(start);
+    m_memory->setObjectName(QStringLiteral("lblMemory"));
+    m_memory->hide();
+    m_wait = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), start);
+    m_wait->setObjectName(QStringLiteral("lblAttendere"));
+    m_wait->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    m_wait->hide();
+
+    auto *heading = note(QStringLiteral("Immettere nei campi prescelti una o più parole "
+                                        "consecutive presenti nelle schede da trovare e premere "
+                                        "il pulsante Cerca."),
+                         start);
+    QFont hf = heading->font();
+    hf.setBold(true);
+    heading->setFont(hf);
+    auto *startBox = new QVBoxLayout(start);
+    startBox->setContentsMargins(24, 20, 24, 20);
+    startBox->addWidget(heading);
+    startBox->addWidget(note(QStringLiteral("Lasciare in bianco tutti gli altri campi."), start));
+    startBox->addWidget(note(QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più "
+                                            "campi contemporaneamente."),
+                             start));
+    startBox->addSpacing(12);
+    startBox->addLayout(form);
+    startBox->addStretch(1);
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(m_wait, 1);
+    commands->addWidget(cerca);
+    commands->addWidget(annulla);
+    startBox->addLayout(commands);
+
+    // Result panel.
+    m_results = new ListPanel(m_stack);
+    m_results->setObjectName(QStringLiteral("panContainer"));
+
+    m_stack->addWidget(start);
+    m_stack->addWidget(m_results);
+    m_stack->setCurrentWidget(start);
+
+    connect(cerca, &QPushButton::pressed, this, [this] {
+        m_wait->show();
+        m_wait->repaint();
+    });
+    connect(cerca, &QPushButton::clicked, this, &SearchWindow::search);
+    connect(annulla, &QPushButton::clicked, this, &SearchWindow::finish);
+    connect(m_results->closeButton(), &QPushButton::clicked, this, &SearchWindow::finish);
+    connect(m_results, &ListPanel::lineActivated, this, &SearchWindow::pick);
+    m_results->setPrintTitle(config.source.printTitle);
+}
+
+void SearchWindow::setMode(const QString &mode)
+{
+    m_memory->setText(mode);
+}
+
+QString SearchWindow::mode() const
+{
+    return m_memory->text();
+}
+
+bool SearchWindow::showingResults() const
+{
+    return m_stack->currentWidget() == m_results;
+}
+
+void SearchWindow::showEvent(QShowEvent *event)
+{
+    kit::DialogWindow::showEvent(event);
+    if (!showingResults()) {
+        m_results->resetFind();
+        if (!m_criteria.isEmpty())
+            m_criteria.first()->setFocus();
+    }
+}
+
+void SearchWindow::search()
+{
+    QStringList texts;
+    int inUse = 0;
+    for (QLineEdit *e : m_criteria) {
+        texts << e->text();
+        if (!trimText(e->text()).isEmpty())
+            ++inUse;
+    }
+    m_conta->setText(QString::number(inUse));
+    QVector<QByteArray> lines;
+    try {
+        lines = searchLines(m_config, m_config.source.archivePath(m_opener), texts);
+    } catch (const std::exception &) {
+        m_wait->hide();
+        platform::dialogs().plain(FileAccessErrorText(), this);
+        return;
+    }
+    const int count = int(lines.size());
+    m_results->setLines(std::move(lines));
+    m_results->countLabel()->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
+                                         .arg(count));
+    m_stack->setCurrentWidget(m_results);
+    m_wait->hide();
+    m_results->findField()->clear();
+    m_results->findField()->setFocus();
+}
+
+void SearchWindow::pick(int row)
+{
+    const QString line = m_results->model()->line(row);
+    const auto how = m_config.modes.constFind(mode());
+    if (row >= 0 && how != m_config.modes.constEnd()) {
+        try {
+            pickByLine(m_config.source, m_config.source.archivePath(m_opener), line,
+                       [&](const RecordView &r, int number) { handOver(m_opener, *how, r, number); });
+        } catch (const std::exception &) {
+            // What was handed over before the failure stays.
+        }
+    }
+    finish();
+}
+
+void SearchWindow::finish()
+{
+    m_results->model()->clear();
+    m_wait->hide();
+    closeWith(QDialog::Accepted);
+}
+
+// ---------------------------------------------------------------------------
+
+SummaryListWindow::SummaryListWindow(const SummaryConfig &config, QWidget *opener)
+    : kit::DialogWindow(config.objectName, config.caption, QSize(900, 600), opener),
+      m_config(config), m_opener(opener)
+{
+    m_results = new ListPanel(this);
+    m_results->countLabel()->hide();
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_results);
+    connect(m_results, &ListPanel::lineActivated, this, &SummaryListWindow::pick);
+    connect(m_results->closeButton(), &QPushButton::clicked, this,
+            [this] { closeWith(QDialog::Rejected); });
+    m_results->setPrintTitle(config.source.printTitle);
+}
+
+void SummaryListWindow::showEvent(QShowEvent *event)
+{
+    kit::DialogWindow::showEvent(event);
+    if (!m_built)
+        build();
+}
+
+void SummaryListWindow::build()
+{
+    m_built = true;
+    m_results->resetFind();
+    m_results->setLines(summaryLines(m_config, m_config.source.archivePath(m_opener),
+                                     platform::clock().today()));
+    m_results->findField()->setFocus();
+}
+
+void SummaryListWindow::pick(int row)
+{
+    if (row >= 0) {
+        try {
+            pickByLine(m_config.source, m_config.source.archivePath(m_opener),
+                       m_results->model()->line(row), [&](const RecordView &r, int number) {
+                           handOver(m_opener, m_config.pick, r, number);
+                       });
+        } catch (const std::exception &) {
+        }
+    }
+    closeWith(QDialog::Accepted);
+}
+
+} // namespace pratelia::lists

@@ -1,0 +1,164 @@
+#pragma once
+// The search windows and the summary lists: one mechanism each, configured
+// per archive by plain data (criteria, list line, selection rule, what a
+// pick hands over).
+#include "handover.h"
+#include "linemodel.h"
+#include "listlines.h"
+
+#include "app/kit/windows.h"
+
+#include <QDate>
+#include <QHash>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QStackedWidget;
+
+namespace pratelia::lists {
+
+// Where a list's records come from and how each shows as a line.
+struct ListSource {
+    const RecordLayout *layout = nullptr;
+    // The archive to read, from the window that opened the list (the client
+    // and fee archives ignore it; the yearly archives read its lblFile).
+    std::function<QString(QWidget *opener)> archivePath;
+    LineLayout line;
+    QString printTitle;
+};
+
+struct SearchCriterion {
+    const char *control; // "txtCognome"
+    const char *caption; // "Cognome:"
+    const char *field;   // "Cognome"
+};
+
+struct SearchConfig {
+    QString objectName; // "TfrmTrovaClienti"
+    QString caption;    // " Trova clienti in archivio"
+    ListSource source;
+    QVector<SearchCriterion> criteria;
+    // By mode word; a mode word not listed hands nothing over.
+    QHash<QString, HandOver> modes;
+
+    QStringList fieldNames() const;
+};
+
+struct SummaryConfig {
+    QString objectName;
+    QString caption;
+    ListSource source;
+    // Whether a record is listed on `today`; throws std::exception (or
+    // ArchiveError) for a record it cannot judge, which ends the building.
+    std::function<bool(const RecordView &, const QDate &today)> keep;
+    HandOver pick;
+};
+
+// The lines of a search, in list order. `texts` are the criteria as typed,
+// in the order of config.criteria. Throws ArchiveError.
+QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
+                                const QStringList &texts);
+// The lines of a summary list on `today`, in list order. A failure ends the
+// building: `complete` (when given) tells whether it ran to the end; the
+// lines gathered so far are returned either way.
+QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &path,
+                                 const QDate &today, bool *complete = nullptr);
+// Rebuilds the line of every record and calls `pick` for each whose line,
+// trimmed, equals `line` trimmed, in file order (so the last call is the
+// record that stays). Returns how many matched. Throws ArchiveError.
+int pickByLine(const ListSource &source, const QString &path, const QString &line,
+               const std::function<void(const RecordView &, int number)> &pick);
+
+// The result list shared by the search and summary windows: the list, the
+// find-in-list field with Trova, Stampa, Chiudi and their texts.
+class ListPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ListPanel(QWidget *parent);
+    LineListModel *model() const { return m_model; }
+    QListView *view() const { return m_view; }
+    QLineEdit *findField() const { return m_find; }
+    QPushButton *findButton() const { return m_findButton; }
+    QPushButton *printButton() const { return m_print; }
+    QPushButton *closeButton() const { return m_close; }
+    QLabel *countLabel() const { return m_count; }
+    int selectedRow() const;
+    void selectRow(int row);
+    void setLines(QVector<QByteArray> lines);
+    // Find in list with the text of the find field.
+    void find();
+    void resetFind();
+    void setPrintTitle(const QString &title) { m_printTitle = title; }
+
+Q_SIGNALS:
+    void lineActivated(int row);
+
+private:
+    LineListModel *m_model;
+    QListView *m_view;
+    QLineEdit *m_find;
+    QPushButton *m_findButton;
+    QPushButton *m_print;
+    QPushButton *m_close;
+    QLabel *m_count;
+    QString m_previousFind;
+    QString m_printTitle;
+};
+
+class SearchWindow : public kit::DialogWindow {
+    Q_OBJECT
+public:
+    SearchWindow(const SearchConfig &config, QWidget *opener);
+    const SearchConfig &config() const { return m_config; }
+    void setMode(const QString &mode);
+    QString mode() const;
+    QLineEdit *criterion(int i) const { return m_criteria.at(i); }
+    ListPanel *results() const { return m_results; }
+    bool showingResults() const;
+
+    // Cerca: runs the search with the criteria typed.
+    void search();
+    // Double-click on a line: hands the record over and closes.
+    void pick(int row);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void finish();
+    SearchConfig m_config;
+    QWidget *m_opener;
+    QStackedWidget *m_stack;
+    QVector<QLineEdit *> m_criteria;
+    QLabel *m_memory;
+    QLabel *m_conta;
+    QLabel *m_wait;
+    ListPanel *m_results;
+};
+
+class SummaryListWindow : public kit::DialogWindow {
+    Q_OBJECT
+public:
+    SummaryListWindow(const SummaryConfig &config, QWidget *opener);
+    ListPanel *results() const { return m_results; }
+    // Builds the list (also done when the window is shown).
+    void build();
+    void pick(int row);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    SummaryConfig m_config;
+    QWidget *m_opener;
+    ListPanel *m_results;
+    bool m_built = false;
+};
+
+// The fixed-width font of the lists.
+QFont listFont();
+
+} // namespace pratelia::lists
