@@ -63,8 +63,7 @@ int runCheck(const QStringList &args, QTextStream &out, QTextStream &err)
 void registerCheckCommands()
 {
     addCommand({"check",
-                "check cf|iva|iban|carta TESTO  controlla un codice fiscale, una partita IVA, "
-                "un IBAN o un numero di carta",
+                "check cf|iva|iban|carta TESTO  controlla codice fiscale, partita IVA, IBAN o carta",
                 runCheck});
 }
 
