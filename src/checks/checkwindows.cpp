@@ -6,8 +6,11 @@
 namespace pratelia::checks {
 
 namespace {
-void showModal(CheckDialog &dialog)
+// Each opening makes a fresh dialog, discarded when it closes.
+template <class Dialog>
+void showModal(QWidget *opener, const QString &text)
 {
+    Dialog dialog(text, opener);
     dialog.centre();
     dialog.exec();
 }
@@ -25,26 +28,22 @@ void showTaxCodeButton(QWidget *opener, const QString &taxCode)
 
 void showTaxCodeCheck(QWidget *opener, const QString &text)
 {
-    TfrmCodFisc dialog(text, opener);
-    showModal(dialog);
+    showModal<TfrmCodFisc>(opener, text);
 }
 
 void showVatCheck(QWidget *opener, const QString &text)
 {
-    TfrmPartitaIva dialog(text, opener);
-    showModal(dialog);
+    showModal<TfrmPartitaIva>(opener, text);
 }
 
 void showIbanCheck(QWidget *opener, const QString &text)
 {
-    TfrmIban dialog(text, opener);
-    showModal(dialog);
+    showModal<TfrmIban>(opener, text);
 }
 
 void showCardCheck(QWidget *opener, const QString &text)
 {
-    TfrmCarta dialog(text, opener);
-    showModal(dialog);
+    showModal<TfrmCarta>(opener, text);
 }
 
 } // namespace pratelia::checks
