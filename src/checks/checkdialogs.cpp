@@ -49,7 +49,8 @@ CheckDialog::CheckDialog(const Setup &setup, const QString &text, QWidget *opene
     m_field->setMaxLength(setup.maxLength);
     m_field->setAccessibleName(m_title->text());
     QFont big = m_field->font();
-    big.setPointSizeF(big.pointSizeF() * 1.35);
+    if (big.pointSizeF() > 0)
+        big.setPointSizeF(big.pointSizeF() * 1.35);
     big.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     m_field->setFont(big);
     m_field->setMinimumHeight(34);
