@@ -74,16 +74,20 @@ FaultyFileSystem::~FaultyFileSystem()
 void FaultyFileSystem::failAt(IoStep step, int nth, bool sticky)
 {
     m_counts.clear();
-    m_step = int(step);
-    m_nth = nth;
-    m_sticky = sticky;
+    m_faults = {Fault{int(step), nth, sticky}};
     m_triggered = false;
+}
+
+void FaultyFileSystem::alsoFailAt(IoStep step, int nth, bool sticky)
+{
+    m_faults.append(Fault{int(step), nth, sticky});
 }
 
 void FaultyFileSystem::reset()
 {
     m_counts.clear();
-    m_step = -1;
+    m_faults.clear();
+    m_only.clear();
     m_triggered = false;
     m_shortWrite = -1;
 }
@@ -91,11 +95,11 @@ void FaultyFileSystem::reset()
 bool FaultyFileSystem::shouldFail(IoStep step)
 {
     const int n = ++m_counts[int(step)];
-    if (int(step) != m_step)
-        return false;
-    if (n == m_nth || (m_sticky && n > m_nth)) {
-        m_triggered = true;
-        return true;
+    for (const Fault &f : m_faults) {
+        if (f.step == int(step) && (n == f.nth || (f.sticky && n > f.nth))) {
+            m_triggered = true;
+            return true;
+        }
     }
     return false;
 }
@@ -103,6 +107,8 @@ bool FaultyFileSystem::shouldFail(IoStep step)
 std::unique_ptr<FileHandle> FaultyFileSystem::open(const QString &path, OpenMode mode,
                                                    bool *notFound)
 {
+    if (!concerns(path))
+        return FileSystem::real().open(path, mode, notFound);
     if (shouldFail(IoStep::Open)) {
         if (notFound)
             *notFound = false;
@@ -116,6 +122,8 @@ std::unique_ptr<FileHandle> FaultyFileSystem::open(const QString &path, OpenMode
 
 bool FaultyFileSystem::rename(const QString &from, const QString &to)
 {
+    if (!concerns(from) && !concerns(to))
+        return FileSystem::real().rename(from, to);
     return !shouldFail(IoStep::Rename) && FileSystem::real().rename(from, to);
 }
 

@@ -5,6 +5,7 @@
 #include "store/fileio.h"
 
 #include <QHash>
+#include <QList>
 
 namespace pratelia::testing {
 
@@ -14,8 +15,15 @@ public:
     ~FaultyFileSystem() override;
 
     // Fails the `nth` (1-based) occurrence of `step`, counted from now;
-    // with `sticky`, every occurrence from then on fails too.
+    // with `sticky`, every occurrence from then on fails too. Replaces the
+    // failures set before.
     void failAt(IoStep step, int nth = 1, bool sticky = false);
+    // Adds a failure of another step to the one set by failAt (a write that
+    // fails, and then the undo of it too).
+    void alsoFailAt(IoStep step, int nth = 1, bool sticky = false);
+    // Only files whose name contains `part` count and fail (empty: all).
+    void onlyFiles(const QString &part) { m_only = part; }
+    bool concerns(const QString &path) const { return m_only.isEmpty() || path.contains(m_only); }
     // Fails a write after only `bytes` bytes of it reached the disk.
     void shortWrite(int bytes) { m_shortWrite = bytes; }
     void reset();
@@ -32,10 +40,14 @@ public:
     int m_shortWrite = -1;
 
 private:
+    struct Fault {
+        int step;
+        int nth;
+        bool sticky;
+    };
     QHash<int, int> m_counts;
-    int m_step = -1;
-    int m_nth = 0;
-    bool m_sticky = false;
+    QList<Fault> m_faults;
+    QString m_only;
     bool m_triggered = false;
 };
 
