@@ -300,6 +300,10 @@ SearchWindow::SearchWindow(const SearchConfig &config, QWidget *opener)
     m_wait->setObjectName(QStringLiteral("lblAttendere"));
     m_wait->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
     m_wait->hide();
+    // Showing the notice must not move the buttons under the mouse.
+    QSizePolicy keep = m_wait->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_wait->setSizePolicy(keep);
 
     auto *heading = note(QStringLiteral("Immettere nei campi prescelti una o più parole "
                                         "consecutive presenti nelle schede da trovare e premere "

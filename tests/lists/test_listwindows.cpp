@@ -1,0 +1,331 @@
+// The search window and the list of instalments due on the client archive:
+// what they list, find in list, and what a pick writes into the opener.
+#include "clientfixture.h"
+
+#include "clients/clientlistconfig.h"
+#include "lists/listwindows.h"
+#include "platform/testing.h"
+#include "store/values.h"
+#include "support/faultyfs.h"
+#include "support/tempfolder.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+using namespace pratelia;
+using namespace pratelia::lists;
+using namespace pratelia::testing;
+
+namespace {
+
+// A bare opener holding named edit fields and labels, as the windows that
+// import data have.
+std::unique_ptr<QWidget> opener(const QStringList &edits, const QStringList &labels = {})
+{
+    auto w = std::make_unique<QWidget>();
+    for (const QString &n : edits)
+        (new QLineEdit(w.get()))->setObjectName(n);
+    for (const QString &n : labels)
+        (new QLabel(w.get()))->setObjectName(n);
+    return w;
+}
+
+QString textOf(QWidget *w, const QString &name)
+{
+    if (auto *e = w->findChild<QLineEdit *>(name))
+        return e->text();
+    if (auto *l = w->findChild<QLabel *>(name))
+        return l->text();
+    return QStringLiteral("<missing>");
+}
+
+QStringList shownLines(ListPanel *panel)
+{
+    QStringList lines;
+    for (int i = 0; i < panel->model()->rowCount(); ++i)
+        lines << panel->model()->line(i);
+    return lines;
+}
+
+QStringList surnames(ListPanel *panel)
+{
+    QStringList names;
+    for (const QString &l : shownLines(panel))
+        names << l.section(u' ', 0, 0);
+    return names;
+}
+
+const Record kRossiMario = fixture::client({{"Cognome", "Rossi"}, {"Nome", "Mario"},
+    {"CodFisc", "RSSMRA80A01H501U"}, {"Zona", "Rossi Srl"}, {"Iva", "01234567890"},
+    {"Recapito", "333 1"}, {"Email", "m@rossi.it"}});
+const Record kGrossiMarco = fixture::client({{"Cognome", "Grossi"}, {"Nome", "Marco"}});
+const Record kRossiLuca = fixture::client({{"Cognome", "Rossi"}, {"Nome", "Luca"}});
+
+} // namespace
+
+class TestListWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void emptyCriteriaListEverythingInOrder();
+    void criteriaTypedInTheWindow();
+    void searchFailureShowsArchiveError();
+    void findInListOnEmptyList();
+    void handOverByMode_data();
+    void handOverByMode();
+    void identicalLinesHandOverTheLaterRecord();
+    void unknownModeWritesNothing();
+    void instalmentsDueList();
+    void instalmentsDueStopsAtUnreadableRecord();
+    void instalmentsDuePickLoadsTheCard();
+};
+
+void TestListWindows::emptyCriteriaListEverythingInOrder()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({fixture::client({{"Cognome", "Verdi"}}),
+                                                fixture::client({{"Cognome", "rossi"}}),
+                                                fixture::client({{"Cognome", "Bianchi"}})}));
+    QWidget card;
+    SearchWindow w(clients::clientSearchConfig(), &card);
+    w.setMode("clienti");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.showingResults());
+    QCOMPARE(w.focusWidget(), w.criterion(0));
+    QTest::mouseClick(w.findChild<QPushButton *>("btnCerca"), Qt::LeftButton);
+    QVERIFY(w.showingResults());
+    QCOMPARE(surnames(w.results()), QStringList({"Bianchi", "rossi", "Verdi"}));
+    QCOMPARE(w.findChild<QLabel *>("lblTrovate")->text(),
+             QStringLiteral("Il presente riepilogo contiene 3 schede."));
+    QCOMPARE(w.findChild<QLabel *>("lblConta")->text(), QStringLiteral("0"));
+    QCOMPARE(w.focusWidget(), w.findChild<QLineEdit *>("txtTrova"));
+}
+
+void TestListWindows::criteriaTypedInTheWindow()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({kRossiMario, kGrossiMarco, kRossiLuca}));
+    QWidget card;
+    SearchWindow w(clients::clientSearchConfig(), &card);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClicks(w.findChild<QLineEdit *>("txtCognome"), "ros");
+    QTest::keyClick(w.findChild<QLineEdit *>("txtCognome"), Qt::Key_Return);
+    QCOMPARE(w.focusWidget(), w.findChild<QLineEdit *>("txtNome"));
+    QTest::keyClicks(w.findChild<QLineEdit *>("txtNome"), "mar");
+    w.search();
+    QCOMPARE(w.findChild<QLabel *>("lblConta")->text(), QStringLiteral("2"));
+    const QStringList lines = shownLines(w.results());
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].startsWith("Grossi Marco"));
+    QVERIFY(lines[1].startsWith("Rossi Mario"));
+    // Find in list: Enter moves to Trova, Trova selects the match.
+    auto *find = w.findChild<QLineEdit *>("txtTrova");
+    QTest::keyClicks(find, "mario");
+    QTest::keyClick(find, Qt::Key_Return);
+    QCOMPARE(w.focusWidget(), w.findChild<QPushButton *>("btnTrova"));
+    QTest::keyClick(w.findChild<QPushButton *>("btnTrova"), Qt::Key_Return);
+    QCOMPARE(w.results()->selectedRow(), 1);
+}
+
+void TestListWindows::searchFailureShowsArchiveError()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({kRossiMario, kRossiLuca}));
+    FaultyFileSystem fs;
+    fs.failAt(IoStep::Read);
+    QWidget card;
+    SearchWindow w(clients::clientSearchConfig(), &card);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.search();
+    QVERIFY(!w.showingResults());
+    QCOMPARE(platform.dialogs.shown.size(), 1);
+    QCOMPARE(platform.dialogs.last()->kind, MessageKind::Plain);
+    QCOMPARE(platform.dialogs.lastText(), FileAccessErrorText());
+    QVERIFY(!w.findChild<QLabel *>("lblAttendere")->isVisible());
+}
+
+void TestListWindows::findInListOnEmptyList()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    QWidget card;
+    SearchWindow w(clients::clientSearchConfig(), &card);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.search(); // a missing archive is an empty one
+    QVERIFY(w.showingResults());
+    QCOMPARE(w.findChild<QLabel *>("lblTrovate")->text(),
+             QStringLiteral("Il presente riepilogo contiene 0 schede."));
+    QTest::mouseClick(w.findChild<QPushButton *>("btnTrova"), Qt::LeftButton);
+    QCOMPARE(platform.dialogs.lastText(),
+             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    QCOMPARE(platform.dialogs.last()->kind, MessageKind::Plain);
+}
+
+void TestListWindows::handOverByMode_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("tariffario") << "tariffario"
+                                << QStringList{"txtPersona", "txtCodFisc", "txtRecapito", "txtEmail"}
+                                << QStringList{"Rossi Mario", "RSSMRA80A01H501U", "333 1",
+                                               "m@rossi.it"};
+    QTest::newRow("scadenzario") << "scadenzario"
+                                 << QStringList{"txtCliente", "txtCodFisc", "txtRecapito"}
+                                 << QStringList{"Rossi Mario", "RSSMRA80A01H501U", "333 1"};
+    QTest::newRow("servizi") << "servizi"
+                             << QStringList{"txtCliente", "txtCodFisc", "txtDitta", "txtIva"}
+                             << QStringList{"Rossi Mario", "RSSMRA80A01H501U", "Rossi Srl",
+                                            "01234567890"};
+    QTest::newRow("riepilogo") << "riepilogo" << QStringList{"txtCliente"}
+                               << QStringList{"RSSMRA80A01H501U"};
+    QTest::newRow("clienti")
+        << "clienti"
+        << QStringList{"txtCognome", "txtNome", "txtZona", "txtEmail", "txtDecorrenza",
+                       "lblFile01", "lblPosizione"}
+        << QStringList{"Rossi", "Mario", "Rossi Srl", "m@rossi.it", "01/01/2024", "contratto.pdf",
+                       "2"};
+}
+
+void TestListWindows::handOverByMode()
+{
+    QFETCH(QString, mode);
+    QFETCH(QStringList, controls);
+    QFETCH(QStringList, values);
+    TempProgramFolder home;
+    TestPlatform platform;
+    Record mario = kRossiMario;
+    mario.setText(u"File01", u"contratto.pdf");
+    home.write("Clienti.arx", fixture::archive({kRossiLuca, mario}));
+    // The opener also has a field no mode writes, which must stay.
+    QStringList edits = controls.filter("txt");
+    edits << "txtAltro";
+    auto w = opener(edits, controls.filter("lbl"));
+    w->findChild<QLineEdit *>("txtAltro")->setText("invariato");
+    SearchWindow s(clients::clientSearchConfig(), w.get());
+    s.setMode(mode);
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QTest::keyClicks(s.findChild<QLineEdit *>("txtNome"), "Mario");
+    s.search();
+    QCOMPARE(s.results()->model()->rowCount(), 1);
+    const QListView *list = s.findChild<QListView *>("lstRecords");
+    const QRect r = list->visualRect(s.results()->model()->index(0));
+    QVERIFY2(r.isValid(), "line not laid out");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QVERIFY(!s.isVisible());
+    for (int i = 0; i < controls.size(); ++i)
+        QCOMPARE(textOf(w.get(), controls[i]), values[i]);
+    QCOMPARE(textOf(w.get(), "txtAltro"), QStringLiteral("invariato"));
+}
+
+void TestListWindows::identicalLinesHandOverTheLaterRecord()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    // Same line (name, tax code, company, contact, notes), other fields differ.
+    Record first = kRossiMario, second = kRossiMario;
+    first.setText(u"Email", u"primo@x.it");
+    second.setText(u"Email", u"secondo@x.it");
+    home.write("Clienti.arx", fixture::archive({first, kGrossiMarco, second}));
+    auto card = opener({"txtCognome", "txtEmail"}, {"lblPosizione"});
+    SearchWindow s(clients::clientSearchConfig(), card.get());
+    s.setMode("clienti");
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.search();
+    QCOMPARE(s.results()->model()->rowCount(), 3);
+    QCOMPARE(s.results()->model()->line(1), s.results()->model()->line(2));
+    s.pick(1);
+    QCOMPARE(textOf(card.get(), "txtEmail"), QStringLiteral("secondo@x.it"));
+    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+}
+
+void TestListWindows::unknownModeWritesNothing()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({kRossiMario}));
+    auto card = opener({"txtCognome", "txtCliente"}, {"lblPosizione"});
+    SearchWindow s(clients::clientSearchConfig(), card.get());
+    s.setMode("altro");
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.search();
+    s.pick(0);
+    QVERIFY(!s.isVisible());
+    QCOMPARE(textOf(card.get(), "txtCognome"), QString());
+    QCOMPARE(textOf(card.get(), "lblPosizione"), QString());
+}
+
+void TestListWindows::instalmentsDueList()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2024, 5, 10));
+    home.write("Clienti.arx",
+               fixture::archive({fixture::client({{"Cognome", "Verdi"}, {"Scadenza", "15/05/2024"},
+                                                  {"Preavviso", "5"}}),
+                                 fixture::client({{"Cognome", "Neri"}, {"Scadenza", "15/05/2024"},
+                                                  {"Preavviso", "4"}}),
+                                 fixture::client({{"Cognome", "Bianchi"}, {"Scadenza", "01/05/2024"},
+                                                  {"Preavviso", "0"}})}));
+    QWidget card;
+    SummaryListWindow w(clients::instalmentsDueConfig(), &card);
+    QCOMPARE(w.objectName(), QStringLiteral("TfrmDaRinnovare"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(surnames(w.results()), QStringList({"Bianchi", "Verdi"}));
+    QCOMPARE(w.results()->selectedRow(), 0);
+    QCOMPARE(w.focusWidget(), w.findChild<QLineEdit *>("txtTrova"));
+}
+
+void TestListWindows::instalmentsDueStopsAtUnreadableRecord()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2024, 5, 10));
+    home.write("Clienti.arx",
+               fixture::archive({fixture::client({{"Cognome", "Verdi"}}),
+                                 fixture::client({{"Cognome", "Rotto"}, {"Preavviso", ""}}),
+                                 fixture::client({{"Cognome", "Bianchi"}})}));
+    QWidget card;
+    SummaryListWindow w(clients::instalmentsDueConfig(), &card);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(surnames(w.results()), QStringList({"Verdi"}));
+    QVERIFY(platform.dialogs.shown.isEmpty());
+}
+
+void TestListWindows::instalmentsDuePickLoadsTheCard()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    Record a = fixture::client({{"Cognome", "Verdi"}, {"Nome", "Anna"}, {"Note", "prima"}});
+    Record b = a;
+    b.setText(u"Note", u"seconda");
+    home.write("Clienti.arx", fixture::archive({a, kRossiLuca, b}));
+    auto card = opener({"txtCognome", "txtNome", "txtNote"}, {"lblPosizione"});
+    SummaryListWindow w(clients::instalmentsDueConfig(), card.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.results()->model()->rowCount(), 3);
+    w.pick(1); // Verdi Anna: the lines of records 1 and 3 are equal
+    QVERIFY(!w.isVisible());
+    QCOMPARE(textOf(card.get(), "txtNote"), QStringLiteral("seconda"));
+    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+}
+
+QTEST_MAIN(TestListWindows)
+#include "test_listwindows.moc"
