@@ -153,7 +153,7 @@ QList<Page> Report::prepare() const
                 fit = 1; // a page that cannot hold one line still gets one
             }
             const qsizetype n = std::min(fit, lines.size() - next);
-            PlacedItem piece{grow, placeRect(*grow, y, size.width()), lines.mid(next, n).join(QLatin1Char('\n'))};
+            PlacedItem piece{grow, placeRect(*grow, y, size.width()), lines.mid(next, n).join(QLatin1Char('\n')), next};
             piece.rect.setHeight(n * lh);
             pages.last().append(piece);
             y += n * lh;
@@ -202,6 +202,10 @@ QFont fontFor(const TextStyle &style)
     font.setFamilies(style.families);
     font.setPointSizeF(style.pointSize);
     font.setBold(style.bold);
+    // A hair of letter spacing (a tenth of a device pixel) turns ligatures
+    // off, so that the text of a printed PDF can be searched and copied
+    // ("ufficio", not "u\uFB03cio").
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
     if (style.fixedPitch) {
         font.setFixedPitch(true);
         font.setStyleHint(QFont::TypeWriter);
@@ -245,13 +249,13 @@ public:
             break;
         }
         case ItemKind::Text:
-            drawText(item, rect, placed.text);
+            drawText(item, rect, placed.text, placed.firstLine);
             break;
         }
     }
 
 private:
-    void drawText(const Item &item, const QRectF &rect, const QString &text)
+    void drawText(const Item &item, const QRectF &rect, const QString &text, qsizetype firstLine)
     {
         const TextStyle &style = item.style;
         if (style.background.isValid())
@@ -270,6 +274,8 @@ private:
             const double lh = item.lineHeight * m_sy;
             const QStringList lines = text.split(QLatin1Char('\n'));
             for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (style.stripe.isValid() && (firstLine + i) % 2 == 1)
+                    m_p.fillRect(QRectF(rect.left(), rect.top() + i * lh, rect.width(), lh), style.stripe);
                 const QRectF line(inner.left(), inner.top() + i * lh, inner.width(), lh);
                 m_p.drawText(line, (style.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter,
                              metrics.elidedText(lines[i], Qt::ElideRight, line.width()));

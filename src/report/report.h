@@ -50,6 +50,7 @@ struct TextStyle {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = false;  // without it, a line too long for the field ends in "…"
     double padding = 3;     // units between the frame and the text, left and right
+    QColor stripe;          // growing fields: fill behind every second line
 };
 
 enum class ItemKind { Text, Line, Picture };
@@ -105,6 +106,7 @@ struct PlacedItem {
     const Item *item = nullptr;
     QRectF rect;
     QString text;
+    qsizetype firstLine = 0; // of a growing field's piece: its first line's index
 };
 using Page = QList<PlacedItem>;
 

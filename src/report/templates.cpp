@@ -90,6 +90,7 @@ Template listTemplate()
     mono.families = QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                                 QStringLiteral("DejaVu Sans Mono")};
     mono.fixedPitch = true;
+    mono.stripe = QColor(0xEE, 0xF1, 0xF4);
     Item body = text(QStringLiteral("txtRiepilogo"), QRectF(0, 0, 0, 0), mono);
     body.toRightEdge = true;
     body.grows = true;
