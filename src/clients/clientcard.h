@@ -1,0 +1,61 @@
+#pragma once
+// The rules of the client card that do not depend on its widgets: which
+// record fields the card edits and how many characters each takes, the
+// province codes of its two boxes, the checks a card must pass before it is
+// saved, and where first / previous / next / last lead.
+#include "platform/platform.h"
+#include "store/layout.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace pratelia::clients {
+
+// The record fields edited by the card's edit fields and province boxes, in
+// the order of the Enter chain (the record order): the first 45 of the
+// client record. The remaining six are kept in hidden labels.
+inline constexpr int kEditedFields = 45;
+
+// Maximum number of characters the card lets the user type into the field.
+int editLimit(const Field &field);
+
+// The province codes offered by the boxes of the place of birth and of
+// residence, in alphabetical order.
+const QStringList &provinceCodes();
+
+// What a card that cannot be saved shows: the kind of message, its text and
+// the control that gets the focus (empty: the focus stays where it is).
+struct SaveRefusal {
+    MessageKind kind;
+    QString text;
+    QString focus;
+};
+
+// The card's texts the save checks look at.
+struct SaveInput {
+    QString cognome;
+    QString nome;
+    QString decorrenza;
+    QString scadenza;
+    QString preavviso;
+};
+
+// The first check the card fails, in the fixed order of the checks, or
+// nothing when the card can be saved.
+std::optional<SaveRefusal> refuseSave(const SaveInput &card);
+
+enum class Browse { First, Previous, Next, Last };
+
+// Where a browse command leads from record `current` (0 for a new card) in
+// an archive of `size` records.
+struct BrowseOutcome {
+    bool emptyArchive = false;  // show "L'archivio non contiene nessuna scheda."
+    bool clearPosition = false; // the card becomes a new card
+    int load = 0;               // record to load, 0 for none
+};
+BrowseOutcome browse(Browse command, int current, int size);
+
+QString emptyArchiveText();
+
+} // namespace pratelia::clients
