@@ -1,4 +1,5 @@
-#include "app/kit/windows.h"
+#include "app/kit/conventions.h"
+#include "app/startup.h"
 
 #include <QApplication>
 
@@ -6,8 +7,13 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pratelia"));
-    pratelia::kit::FullScreenWindow menu(QStringLiteral("TfrmAvvio"), QStringLiteral(" Pratelia"));
-    menu.onClose = [] { QApplication::quit(); };
-    menu.showMaximized();
+    QApplication::setApplicationDisplayName(QStringLiteral("Pratelia"));
+    QApplication::setWindowIcon(pratelia::kit::commandIcon(QStringLiteral("pratelia")));
+    QApplication::setDesktopFileName(QStringLiteral("pratelia"));
+    // Windows are hidden and shown in turn (the password window hides while
+    // its change window is up): the program ends only when it says so.
+    QApplication::setQuitOnLastWindowClosed(false);
+    pratelia::app::Program program;
+    program.start();
     return app.exec();
 }
