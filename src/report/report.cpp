@@ -196,11 +196,11 @@ QList<Page> Report::prepare() const
 
 namespace {
 
-QFont fontFor(const TextStyle &style)
+QFont fontFor(const TextStyle &style, double scale)
 {
     QFont font;
     font.setFamilies(style.families);
-    font.setPointSizeF(style.pointSize);
+    font.setPointSizeF(style.pointSize * scale);
     font.setBold(style.bold);
     // A hair of letter spacing (a tenth of a device pixel) turns ligatures
     // off, so that the text of a printed PDF can be searched and copied
@@ -217,10 +217,22 @@ QFont fontFor(const TextStyle &style)
 
 class Painter {
 public:
-    Painter(QPainter &p, const QPaintDevice &device)
+    // `extent`: the units the pages reach. A device whose printable area is
+    // smaller (a printer that keeps wider margins than asked for) gets the
+    // pages shrunk to fit rather than cut.
+    Painter(QPainter &p, const QPaintDevice &device, const QSizeF &extent)
         : m_p(p), m_sx(device.logicalDpiX() / kUnitsPerInch), m_sy(device.logicalDpiY() / kUnitsPerInch)
     {
+        double shrink = 1;
+        if (extent.width() * m_sx > device.width())
+            shrink = device.width() / (extent.width() * m_sx);
+        if (extent.height() * m_sy > device.height())
+            shrink = std::min(shrink, device.height() / (extent.height() * m_sy));
+        m_sx *= shrink;
+        m_sy *= shrink;
+        m_fontScale = shrink;
     }
+    double fontScale() const { return m_fontScale; }
 
     QRectF toDevice(const QRectF &r) const
     {
@@ -262,7 +274,7 @@ private:
             m_p.fillRect(rect, style.background);
         if (text.isEmpty())
             return;
-        m_p.setFont(fontFor(style));
+        m_p.setFont(fontFor(style, m_fontScale));
         m_p.setPen(style.color);
         const QFontMetricsF metrics(m_p.font(), m_p.device());
         const double pad = style.padding * m_sx;
@@ -292,6 +304,7 @@ private:
 
     QPainter &m_p;
     double m_sx, m_sy;
+    double m_fontScale = 1;
 };
 
 } // namespace
@@ -304,7 +317,11 @@ bool Report::render(const QList<Page> &pages, QPagedPaintDevice &device)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    Painter draw(painter, device);
+    QSizeF extent;
+    for (const Page &page : pages)
+        for (const PlacedItem &placed : page)
+            extent = extent.expandedTo(QSizeF(placed.rect.right(), placed.rect.bottom()));
+    Painter draw(painter, device, extent);
     for (qsizetype i = 0; i < pages.size(); ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();

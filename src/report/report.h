@@ -127,7 +127,9 @@ public:
     // Lays the pages out (the date of printing comes from the platform's
     // clock); returns them. `print` does it itself.
     QList<Page> prepare() const;
-    // Paints prepared pages on a device already set to A4 and the margins.
+    // Paints prepared pages on a device already set to A4 and the margins
+    // (pages shrink to fit a device whose printable area is smaller). The
+    // pages point into this report: they hold while it is not changed.
     static bool render(const QList<Page> &pages, QPagedPaintDevice &device);
 
     // Prepares and prints on the default printer. On failure the user is

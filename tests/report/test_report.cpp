@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QWidget>
 #include <QtTest>
 
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void longLineEndsInEllipsis();
     void layoutStaysInsideThePrintableArea_data();
     void layoutStaysInsideThePrintableArea();
+    void widerDeviceMarginsShrinkThePage();
     void unknownNamesAreErrors();
     void failingPrintTellsTheUser();
     void withoutPrinterThePdfGoesToTheProgramFolder_data();
@@ -219,6 +221,38 @@ void TestReport::layoutStaysInsideThePrintableArea()
     }
     if (kind == 0)
         QCOMPARE(bodyLinesPlaced, lines);
+}
+
+void TestReport::widerDeviceMarginsShrinkThePage()
+{
+    // A printer that keeps 35 mm margins gets the whole page, smaller.
+    TestPlatform p;
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("margini.pdf"));
+    const report::Report r = listReport(QStringLiteral("Titolo"), numberedLines(60), report::Orientation::Landscape);
+    {
+        QPdfWriter pdf(path);
+        pdf.setResolution(300);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(35, 35, 35, 35),
+                                      QPageLayout::Millimeter));
+        QVERIFY(report::Report::render(r.prepare(), pdf));
+    }
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    const double margin = 35 * 72 / 25.4, width = 841.89, height = 595.28;
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    int words = 0;
+    bool footer = false;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        ++words;
+        footer = footer || m.captured(5) == QLatin1String("Pagina");
+        QVERIFY2(m.captured(1).toDouble() >= margin - 1 && m.captured(3).toDouble() <= width - margin + 1
+                     && m.captured(2).toDouble() >= margin - 1 && m.captured(4).toDouble() <= height - margin + 1,
+                 qPrintable(m.captured(0)));
+    }
+    QVERIFY(words > 60);
+    QVERIFY(footer);
 }
 
 void TestReport::unknownNamesAreErrors()
