@@ -1,0 +1,46 @@
+#pragma once
+// The fee schedule's list windows: the search TfrmTrovaTariffario, the
+// export TfrmExpTariffario, the list of discounted services
+// TfrmTariffeScontate and the card print TfrmStampaTariffa; and their
+// configuration of the shared list tools, as data, used by the windows and
+// by pratelia-cli.
+#include "app/kit/windows.h"
+#include "lists/exportgrid.h"
+#include "lists/listwindows.h"
+#include "report/report.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace pratelia::fees {
+
+const lists::SearchConfig &feeSearchConfig();
+const lists::ExportConfig &feeExportConfig();
+const lists::SummaryConfig &discountedFeesConfig();
+
+// Opens the search with its mode word: "tariffario" (a pick fills the fee
+// card `opener`), "serviziord" and "servizisco" (a service card takes the
+// service with its ordinary or discounted fee), "scadenzario" (a deadline
+// card takes the service).
+void showFeeSearch(QWidget *opener, const QString &mode);
+void showFeeExport(QWidget *card);
+void showDiscountedFees(QWidget *card);
+void showFeeCardPrint(QWidget *card);
+
+// The printed fee card filled from the card window's controls as they
+// stand, saved or not.
+report::Report feeCardReport(const QWidget *card);
+
+// The print window: Stampa prints the card and closes, Annulla closes.
+class TfrmStampaTariffa : public kit::DialogWindow {
+    Q_OBJECT
+public:
+    explicit TfrmStampaTariffa(QWidget *card);
+    void print();
+
+private:
+    QWidget *m_card;
+};
+
+} // namespace pratelia::fees

@@ -1,1 +1,0 @@
-// placeholder so that the library exists before its first file

@@ -1,0 +1,234 @@
+// The fee card's record side: record <-> card values, the checks before a
+// save, Duplica and the browse rule.
+#include "fees/feecard.h"
+#include "store/values.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace pratelia;
+using namespace pratelia::fees;
+
+Q_DECLARE_METATYPE(pratelia::fees::Browse)
+
+namespace {
+CardFields filledCard()
+{
+    CardFields c = blankCard();
+    c["txtID"] = "ISEE-01";
+    c["txtTipologia"] = "Assistenza fiscale";
+    c["txtDescrizione"] = "Dichiarazione ISEE";
+    c["txtOrdinaria"] = "50,00";
+    c["txtScontata"] = "35,00";
+    c["txtPersona"] = "Rossi Mario";
+    c["txtCopia"] = "modulo.pdf";
+    c["lblFile01"] = "allegato.pdf";
+    c["lblDesc01"] = "Istruzioni";
+    c["chkTarScontata"] = "Sì";
+    c["lblPosizione"] = "4";
+    return c;
+}
+
+QByteArray fieldBytes(const Record &r, const char *name)
+{
+    const Field &f = r.layout().field(r.layout().require(QString::fromLatin1(name)));
+    return r.bytes().mid(f.offset, f.size());
+}
+} // namespace
+
+class TestFeeCard : public QObject {
+    Q_OBJECT
+private slots:
+    void flagBytesAtTheirOffset_data()
+    {
+        QTest::addColumn<QString>("checkBox");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ticked") << "Sì" << QByteArray("\x02\x53\xEC", 3);
+        QTest::newRow("unticked") << "No" << QByteArray("\x02\x4E\x6F", 3);
+    }
+    void flagBytesAtTheirOffset()
+    {
+        QFETCH(QString, checkBox);
+        QFETCH(QByteArray, bytes);
+        CardFields c = filledCard();
+        c["chkTarScontata"] = checkBox;
+        const Record r = recordFromCard(c);
+        QCOMPARE(r.bytes().size(), 4042);
+        QCOMPARE(r.bytes().mid(2533, 3), bytes);
+    }
+
+    void recordTrimsCutsAndKeepsDefaultFees()
+    {
+        CardFields c = blankCard();
+        c["txtTipologia"] = "  Contabilità  ";
+        c["txtDescrizione"] = QString(260, QChar(u'd'));
+        c["txtCodFisc"] = "RSSMRA80A01H501U";
+        c["lblDesc03"] = "ultimo allegato";
+        const Record r = recordFromCard(c);
+        QCOMPARE(fieldBytes(r, "Tipologia").left(1), QByteArray("\x0B"));
+        QCOMPARE(r.text(u"Tipologia"), QString("Contabilità"));
+        QCOMPARE(r.text(u"Descrizione"), QString(250, QChar(u'd')));
+        QCOMPARE(fieldBytes(r, "Ordinaria").left(5), QByteArray("\x04" "0,00"));
+        QCOMPARE(r.text(u"Scontata"), QString("0,00"));
+        QCOMPARE(r.text(u"Desc03"), QString("ultimo allegato"));
+        QCOMPARE(r.text(u"TarScontata"), QString("No"));
+    }
+
+    void recordBackToTheCard()
+    {
+        const CardFields c = filledCard();
+        const Record r = recordFromCard(c);
+        const CardFields back = cardFromRecord(r.view(), 7);
+        for (const FieldLink &l : recordControls())
+            QCOMPARE(back.value(l.control), c.value(l.control));
+        QCOMPARE(back.value("lblPosizione"), QString("7"));
+    }
+
+    void flagOnTheCheckBox_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("after");
+        QTest::addColumn<bool>("discounted");
+        QTest::newRow("Sì ticks") << "Sì" << false << true << true;
+        QTest::newRow("No clears") << "No" << true << false << false;
+        QTest::newRow("damaged leaves ticked") << "SI" << true << true << false;
+        QTest::newRow("damaged leaves clear") << "S" << false << false << false;
+        QTest::newRow("empty leaves ticked") << "" << true << true << false;
+    }
+    void flagOnTheCheckBox()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, before);
+        QFETCH(bool, after);
+        QFETCH(bool, discounted);
+        Record r(layout());
+        r.setText(u"TarScontata", stored);
+        QCOMPARE(isDiscounted(r.view()), discounted);
+
+        QWidget window;
+        auto *box = new QCheckBox(&window);
+        box->setObjectName("chkTarScontata");
+        box->setChecked(before);
+        writeControls(&window, recordControls(), cardFromRecord(r.view(), 1));
+        QCOMPARE(box->isChecked(), after);
+    }
+
+    void controlsByName()
+    {
+        QWidget window;
+        auto *id = new QLineEdit(&window);
+        id->setObjectName("txtID");
+        auto *label = new QLabel(&window);
+        label->setObjectName("lblFile02");
+        auto *pos = new QLabel(&window);
+        pos->setObjectName("lblPosizione");
+        CardFields in = filledCard();
+        in["txtID"] = "  A1  ";
+        in["lblFile02"] = " scheda.doc ";
+        writeControls(&window, cardControls(), in);
+        QCOMPARE(id->text(), QString("A1"));
+        QCOMPARE(label->text(), QString("scheda.doc"));
+        QCOMPARE(pos->text(), QString("4"));
+        const CardFields out = readControls(&window, cardControls());
+        QCOMPARE(out.size(), 3); // only the controls the window has
+        QCOMPARE(out.value("lblFile02"), QString("scheda.doc"));
+    }
+
+    void duplicateKeepsTheServiceOnly()
+    {
+        const CardFields source = filledCard();
+        const CardFields copy = duplicated(source);
+        for (const char *emptied : {"txtID", "txtCopia", "lblFile01", "lblDesc01", "lblPosizione"})
+            QVERIFY2(copy.value(emptied).isEmpty(), emptied);
+        for (const char *kept : {"txtTipologia", "txtDescrizione", "txtOrdinaria", "txtScontata",
+                                 "txtPersona", "chkTarScontata"})
+            QCOMPARE(copy.value(kept), source.value(kept));
+    }
+
+    void firstMissingField_data()
+    {
+        QTest::addColumn<QStringList>("blanked");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("message");
+        const QString pre = "Attenzione: per salvare la scheda è necessario indicare ";
+        QTest::newRow("blank code only") << QStringList{"txtID"} << "txtID"
+                                         << pre + "il codice identificativo del servizio.";
+        QTest::newRow("code before the rest")
+            << QStringList{"txtScontata", "txtDescrizione", "txtID"} << "txtID"
+            << pre + "il codice identificativo del servizio.";
+        QTest::newRow("type") << QStringList{"txtTipologia", "txtOrdinaria"} << "txtTipologia"
+                              << pre + "la tipologia di servizio.";
+        QTest::newRow("description") << QStringList{"txtDescrizione"} << "txtDescrizione"
+                                     << pre + "la descrizione del servizio.";
+        QTest::newRow("ordinary fee") << QStringList{"txtOrdinaria", "txtScontata"}
+                                      << "txtOrdinaria" << pre + "la tariffa ordinaria.";
+        QTest::newRow("discounted fee") << QStringList{"txtScontata"} << "txtScontata"
+                                        << pre + "la tariffa scontata.";
+        QTest::newRow("optional fields blank")
+            << QStringList{"txtSpese", "txtPersona", "txtCodFisc", "txtEmail", "txtNote"}
+            << QString() << QString();
+    }
+    void firstMissingField()
+    {
+        QFETCH(QStringList, blanked);
+        QFETCH(QString, control);
+        QFETCH(QString, message);
+        CardFields c = filledCard();
+        for (const QString &b : blanked)
+            c[b] = "   "; // blanks only count as empty
+        const auto missing = fees::firstMissingField(c);
+        QCOMPARE(missing.has_value(), !control.isEmpty());
+        if (missing) {
+            QCOMPARE(missing->control, control);
+            QCOMPARE(missing->message, message);
+        }
+    }
+
+    void browseTarget_data()
+    {
+        QTest::addColumn<Browse>("command");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("target");
+        for (Browse b : {Browse::First, Browse::Previous, Browse::Next, Browse::Last})
+            QTest::addRow("empty archive %d", int(b)) << b << 0 << 0 << -1;
+        QTest::newRow("next on a stale card, empty archive") << Browse::Next << 0 << 2 << -1;
+        QTest::newRow("first from new") << Browse::First << 3 << 0 << 1;
+        QTest::newRow("previous from new") << Browse::Previous << 3 << 0 << 1;
+        QTest::newRow("next from new") << Browse::Next << 3 << 0 << 1;
+        QTest::newRow("last from new") << Browse::Last << 3 << 0 << 3;
+        QTest::newRow("next in the middle") << Browse::Next << 3 << 2 << 3;
+        QTest::newRow("next on the last") << Browse::Next << 3 << 3 << 0;
+        QTest::newRow("previous on the first") << Browse::Previous << 3 << 1 << 0;
+        QTest::newRow("previous in the middle") << Browse::Previous << 3 << 3 << 2;
+        QTest::newRow("first from the last") << Browse::First << 3 << 3 << 1;
+        QTest::newRow("last from the first") << Browse::Last << 3 << 1 << 3;
+        QTest::newRow("previous beyond a shrunk file") << Browse::Previous << 3 << 6 << 3;
+        QTest::newRow("next beyond a shrunk file") << Browse::Next << 3 << 6 << 0;
+    }
+    void browseTarget()
+    {
+        QFETCH(Browse, command);
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(int, target);
+        QCOMPARE(fees::browseTarget(command, count, current), target);
+    }
+
+    void limitsAreTheCapacities()
+    {
+        QCOMPARE(maxLength("txtID"), 20);
+        QCOMPARE(maxLength("txtDescrizione"), 250);
+        QCOMPARE(maxLength("txtOrdinaria"), 15);
+        QCOMPARE(maxLength("txtCodFisc"), 16);
+        QCOMPARE(maxLength("txtEmail"), 50);
+        QCOMPARE(editFields().size(), 17);
+        QCOMPARE(editFields().last().control, QString("txtCopia"));
+    }
+};
+
+QTEST_MAIN(TestFeeCard)
+#include "test_feecard.moc"
