@@ -9,6 +9,7 @@ PACKAGES=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgl-dev libsimpleini-dev
   poppler-utils fonts-dejavu-core
+  lame
 )
 
 ensure_packages() {
