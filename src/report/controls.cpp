@@ -24,4 +24,10 @@ QString controlText(const QWidget *window, const QString &objectName)
     throw UnknownField(window ? window->objectName() : QStringLiteral("(nessuna finestra)"), objectName);
 }
 
+void fillFromControls(Report &report, const QWidget *window, const QStringList &names)
+{
+    for (const QString &name : names)
+        report.setText(name, controlText(window, name));
+}
+
 } // namespace pratelia::report

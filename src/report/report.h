@@ -154,6 +154,12 @@ QString printedOnText();
 // UnknownField when the window has no such control.
 QString controlText(const QWidget *window, const QString &objectName);
 
+// Writes the trimmed text of each named control of the window into the
+// report field of the same name (the card prints whose value fields are
+// named after the card's edit fields). Throws UnknownField when either side
+// lacks the name.
+void fillFromControls(Report &report, const QWidget *window, const QStringList &names);
+
 // --- Templates shared by the program's prints --------------------------
 
 // The list print of the search and summary windows: A4 landscape. Fields:
@@ -168,8 +174,9 @@ Template listTemplate();
 bool printList(const QString &title, const QStringList &lines, QWidget *parent = nullptr);
 
 // A card print: one A4 portrait page with a logo, the title "txtTitolo",
-// one row per entry (caption field on the left, value field on the right)
-// and the footer "txtCalce".
+// one row per entry (caption field on the left, value field on the right;
+// up to 24 rows) and the footer "txtCalce". A row without a caption field
+// name gets "tit" + the value field's name without its prefix ("titID").
 struct CardRow {
     QString captionField; // e.g. "titCampo01"
     QString caption;      // the caption the template prints

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void longLineEndsInEllipsis();
     void layoutStaysInsideThePrintableArea_data();
     void layoutStaysInsideThePrintableArea();
+    void cardFilledFromControls();
     void widerDeviceMarginsShrinkThePage();
     void unknownNamesAreErrors();
     void failingPrintTellsTheUser();
@@ -221,6 +222,49 @@ void TestReport::layoutStaysInsideThePrintableArea()
     }
     if (kind == 0)
         QCOMPARE(bodyLinesPlaced, lines);
+}
+
+void TestReport::cardFilledFromControls()
+{
+    // A fee card: value fields named after the card's edit fields.
+    const QList<std::pair<QString, QString>> rows = {
+        {"Codice ID servizio:", "txtID"}, {"Tipologia:", "txtTipologia"}, {"Descrizione:", "txtDescrizione"},
+        {"Tariffa ordinaria:", "txtOrdinaria"}, {"Tariffa scontata:", "txtScontata"}, {"Spese accessorie:", "txtSpese"},
+        {"Persona addetta:", "txtPersona"}, {"Codice fiscale:", "txtCodFisc"}, {"Tel. preferenziale:", "txtRecapito"},
+        {"Indirizzo e-mail:", "txtEmail"}, {"Uffici interessati:", "txtUffici"}, {"Requisiti necessari:", "txtRequisiti"},
+        {"Documenti richiesti:", "txtDocumenti"}, {"Modalità pagamento:", "txtPagamento"},
+        {"Tempi occorrenti:", "txtTempi"}, {"Note:", "txtNote"},
+    };
+    QWidget card;
+    QList<report::CardRow> cardRows;
+    QStringList names;
+    for (const auto &[caption, name] : rows) {
+        auto *edit = new QLineEdit(QStringLiteral("  valore di ") + name.mid(3) + QStringLiteral("  "), &card);
+        edit->setObjectName(name);
+        cardRows.append({{}, caption, name});
+        names << name;
+    }
+    QTemporaryDir out;
+    TestPlatform p;
+    p.printing.outputFolder = out.path();
+    p.clock.current = QDateTime(QDate(2025, 1, 31), QTime(8, 5, 3));
+    report::Report r(report::cardTemplate(QStringLiteral("Scheda Tariffa"), QStringLiteral("SCHEDA TARIFFA SERVIZIO"), cardRows));
+    report::fillFromControls(r, &card, names);
+    r.setText(QStringLiteral("txtCalce"), report::printedOnText());
+    QCOMPARE(r.text(QStringLiteral("titPagamento")), QString::fromUtf8("Modalità pagamento:"));
+    QVERIFY(r.print());
+    QCOMPARE(p.printing.orientations, QList<report::Orientation>{report::Orientation::Portrait});
+    const QStringList pages = pdfPages(p.printing.files.value(0));
+    QCOMPARE(pages.size(), 1);
+    const QStringList lines = textLines(pages[0], true);
+    QCOMPARE(lines.size(), rows.size() + 2);
+    QCOMPARE(lines.first(), QStringLiteral("SCHEDA TARIFFA SERVIZIO"));
+    for (int k = 0; k < rows.size(); ++k)
+        QCOMPARE(lines[k + 1], rows[k].first + QStringLiteral(" valore di ") + rows[k].second.mid(3));
+    QCOMPARE(lines.last(), QStringLiteral("Stampa eseguita in data 31/01/2025 alle ore 08:05:03"));
+
+    delete card.findChild<QLineEdit *>(QStringLiteral("txtTempi"));
+    QVERIFY_THROWS_EXCEPTION(report::UnknownField, report::fillFromControls(r, &card, names));
 }
 
 void TestReport::widerDeviceMarginsShrinkThePage()
