@@ -1,0 +1,123 @@
+// pratelia-cli search, export and list on small client archives.
+#include "clientfixture.h"
+
+#include "clients/clientlistconfig.h"
+#include "lists/exportgrid.h"
+#include "platform/testing.h"
+#include "support/tempfolder.h"
+
+#include <QtTest>
+
+using namespace pratelia;
+using namespace pratelia::testing;
+
+namespace {
+
+QByteArray threeClients()
+{
+    return fixture::archive({
+        fixture::client({{"Cognome", "Rossi"}, {"Nome", "Luca"}, {"Scadenza", "15/05/2024"},
+                         {"Preavviso", "4"}}),
+        fixture::client({{"Cognome", "Grossi"}, {"Nome", "Marco"}, {"Scadenza", "15/05/2024"},
+                         {"Preavviso", "5"}, {"Rata", "120,00"}, {"Acquisto", "Auto"}}),
+        fixture::client({{"Cognome", "Rossi"}, {"Nome", "Mario"}, {"Note", "a<b & c>d €"},
+                         {"Scadenza", "01/05/2024"}}),
+    });
+}
+
+} // namespace
+
+class TestCliLists : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void search_data();
+    void search();
+    void searchRejectsUnknownCriteria_data();
+    void searchRejectsUnknownCriteria();
+    void exportWritesTheWindowsFile();
+    void listRate();
+};
+
+void TestCliLists::search_data()
+{
+    QTest::addColumn<QStringList>("criteria");
+    QTest::addColumn<QStringList>("starts");
+    QTest::newRow("none") << QStringList{} << QStringList{"Grossi Marco", "Rossi Luca", "Rossi Mario"};
+    QTest::newRow("ros + mar") << QStringList{"--Cognome", "ros", "--Nome", "mar"}
+                               << QStringList{"Grossi Marco", "Rossi Mario"};
+    QTest::newRow("upper case criterion") << QStringList{"--Cognome", "GROSSI"}
+                                          << QStringList{"Grossi Marco"};
+    QTest::newRow("nothing found") << QStringList{"--Note", "zzz"} << QStringList{};
+}
+
+void TestCliLists::search()
+{
+    QFETCH(QStringList, criteria);
+    QFETCH(QStringList, starts);
+    TempProgramFolder home;
+    home.write("Clienti.arx", threeClients());
+    const CliResult r = runCli(QStringList{"search", home.file("Clienti.arx")} + criteria);
+    QCOMPARE(r.exitCode, 0);
+    QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeLast(),
+             QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(starts.size()));
+    QCOMPARE(lines.size(), starts.size());
+    for (int i = 0; i < starts.size(); ++i)
+        QVERIFY2(lines[i].startsWith(starts[i]), qPrintable(lines[i]));
+    if (starts.contains("Rossi Mario"))
+        QVERIFY(r.out.contains(u"Note: a<b & c>d €"));
+}
+
+void TestCliLists::searchRejectsUnknownCriteria_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("field that is not a criterion") << QStringList{"--Recapito", "333"};
+    QTest::newRow("no text") << QStringList{"--Cognome"};
+    QTest::newRow("not an option") << QStringList{"Cognome", "x"};
+}
+
+void TestCliLists::searchRejectsUnknownCriteria()
+{
+    QFETCH(QStringList, args);
+    TempProgramFolder home;
+    home.write("Clienti.arx", threeClients());
+    const CliResult r = runCli(QStringList{"search", home.file("Clienti.arx")} + args);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.err.contains("--Cognome"));
+}
+
+void TestCliLists::exportWritesTheWindowsFile()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", threeClients());
+    const CliResult r = runCli({"export", home.file("Clienti.arx")}, home.path().toLocal8Bit());
+    QCOMPARE(r.exitCode, 0);
+    const QByteArray fromCli = home.read("Clienti.xls");
+    QCOMPARE(fromCli.count("\r\n"), 138);
+
+    QWidget card;
+    lists::ExportWindow w(clients::clientExportConfig(), &card);
+    w.preview();
+    w.exportFile();
+    QCOMPARE(home.read("Clienti.xls"), fromCli);
+    QVERIFY(fromCli.contains("a&lt;b &amp; c&gt;d \x80"));
+}
+
+void TestCliLists::listRate()
+{
+    TempProgramFolder home;
+    home.write("Clienti.arx", threeClients());
+    const CliResult r = runCli({"list", "rate", "--today", "10/05/2024"}, home.path().toLocal8Bit());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out,
+             QStringLiteral("Grossi Marco                    Tel.               Scad. 15/05/2024"
+                            "  Rata: € 120,00           Acquisto: Auto\n"
+                            "Rossi Mario                     Tel.               Scad. 01/05/2024"
+                            "  Rata: €                  Acquisto: \n"));
+    const CliResult bad = runCli({"list", "rate", "--today", "31/02/2024"}, home.path().toLocal8Bit());
+    QCOMPARE(bad.exitCode, 2);
+}
+
+QTEST_MAIN(TestCliLists)
+#include "test_cli_lists.moc"
