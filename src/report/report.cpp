@@ -132,7 +132,9 @@ QList<Page> Report::prepare() const
         // first lines go where the band starts; the lines that do not fit
         // continue at the top of the next pages; the items below the field
         // follow its last line.
-        const QStringList lines = grow->text.isEmpty() ? QStringList() : grow->text.split(QLatin1Char('\n'));
+        QString body = grow->text;
+        body.remove(QLatin1Char('\r'));
+        const QStringList lines = body.isEmpty() ? QStringList() : body.split(QLatin1Char('\n'));
         const double above = grow->rect.top();
         const double below = std::max(0.0, band.height - grow->rect.bottom());
         const double lh = grow->lineHeight;
@@ -296,7 +298,9 @@ private:
             m_p.drawText(inner, style.alignment | Qt::TextWordWrap, text);
         } else {
             QString shown = text;
+            shown.replace(QLatin1String("\r\n"), QLatin1String(" "));
             shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
             m_p.drawText(inner, style.alignment, metrics.elidedText(shown, Qt::ElideRight, inner.width()));
         }
         m_p.restore();

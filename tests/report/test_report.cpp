@@ -59,6 +59,7 @@ private Q_SLOTS:
     void emptyListPrintsTitleAndFooterOnly();
     void onlyTemplateFieldsExpand();
     void longLineEndsInEllipsis();
+    void lineBreaksInsideValues();
     void layoutStaysInsideThePrintableArea_data();
     void layoutStaysInsideThePrintableArea();
     void cardFilledFromControls();
@@ -169,6 +170,25 @@ void TestReport::longLineEndsInEllipsis()
     QVERIFY2(text[1].endsWith(QChar(0x2026)), qPrintable(text[1]));
     QVERIFY(!text[1].contains(QStringLiteral("FINE")));
     QCOMPARE(text[2], QStringLiteral("Seconda riga"));
+}
+
+void TestReport::lineBreaksInsideValues()
+{
+    QTemporaryDir out;
+    TestPlatform p;
+    p.printing.outputFolder = out.path();
+    // In a list, a line break inside a line starts a new printed line.
+    QVERIFY(report::printList(QStringLiteral("Elenco"), {QStringLiteral("Prima\r\nparte"), QStringLiteral("Seconda\r")}));
+    QCOMPARE(textLines(pdfPages(p.printing.files.value(0)).value(0), true),
+             (QStringList{QStringLiteral("Elenco"), QStringLiteral("Prima"), QStringLiteral("parte"),
+                          QStringLiteral("Seconda"), QStringLiteral("Stampa eseguita in data 10/05/2024 Pagina 1 di 1")}));
+    // In a one-line field it becomes a blank.
+    report::Report card(report::cardTemplate(QStringLiteral("Scheda"), QStringLiteral("SCHEDA"),
+                                             {{QStringLiteral("titNote"), QStringLiteral("Note:"), QStringLiteral("txtNote")}}));
+    card.setText(QStringLiteral("txtNote"), QStringLiteral("riga uno\r\nriga due\nriga tre"));
+    QVERIFY(card.print());
+    QCOMPARE(textLines(pdfPages(p.printing.files.value(1)).value(0), true),
+             (QStringList{QStringLiteral("SCHEDA"), QStringLiteral("Note: riga uno riga due riga tre")}));
 }
 
 void TestReport::layoutStaysInsideThePrintableArea_data()
