@@ -166,7 +166,7 @@ const Command kBarCommands[] = {
     {"cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."},
     {"cmdTrova", "Trova", "trova", "Trova una scheda in archivio."},
     {"cmdCartella", "Cartella", "cartella", "Gestisci la cartella abbinata alla scheda corrente."},
-    {"cmdFile", "Allegati", "allega", "Allega file alla scheda corrente."},
+    {"cmdFile", "Allegati", "file", "Allega file alla scheda corrente."},
     {"cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente."},
     {"cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio."},
     {"cmdIndietro", "Indietro", "indietro", "Visualizza la scheda precedente in archivio."},
@@ -180,11 +180,11 @@ const Command kBarCommands[] = {
 
 // The check buttons beside their fields.
 const Command kFieldCommands[] = {
-    {"btnCodFisc", "Controlla codice fiscale", "codfisc", "Controlla il codice fiscale."},
-    {"btnIva", "Controlla partita IVA", "iva", "Controlla il numero di partita IVA."},
+    {"btnCodFisc", "Controlla codice fiscale", "controlla", "Controlla il codice fiscale."},
+    {"btnIva", "Controlla partita IVA", "controlla", "Controlla il numero di partita IVA."},
     {"btnEmail", "Invia e-mail", "email", "Invia una e-mail all'indirizzo indicato."},
-    {"btnIban", "Controlla IBAN", "iban", "Controlla l'IBAN."},
-    {"btnCarta", "Controlla carta di credito", "carta", "Controlla il numero di carta di credito."},
+    {"btnIban", "Controlla IBAN", "controlla", "Controlla l'IBAN."},
+    {"btnCarta", "Controlla carta di credito", "controlla", "Controlla il numero di carta di credito."},
 };
 
 // Which check button stands beside a field.
@@ -229,8 +229,9 @@ const std::vector<Group> &leftGroups()
           {{"Fax"}, {"Email"}},
           {{"Qualifiche"}, {"Professione"}}}},
         {"Banca, pagamenti e note",
-         {{{"Iban", 240}, {"Intestatario"}},
-          {{"Banca"}, {"Carta", 150}, {"ScadeCarta", 86}},
+         {{{"Iban", 240}},
+          {{"Intestatario"}, {"Banca"}},
+          {{"Carta", 150}, {"ScadeCarta", 86}},
           {{"Prodotti"}},
           {{"Pagamento"}},
           {{"Note"}}}},
@@ -457,8 +458,8 @@ QWidget *TfrmAnagrafica::buildFields()
     auto *right = new QVBoxLayout;
     right->setSpacing(6);
     addGroups(rightGroups(), right);
-    columns->addLayout(left, 62);
-    columns->addLayout(right, 38);
+    columns->addLayout(left, 57);
+    columns->addLayout(right, 43);
     return area;
 }
 

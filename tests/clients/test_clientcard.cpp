@@ -489,6 +489,20 @@ private slots:
         QCOMPARE(text(field), shown);
     }
 
+    void provinceBoxTakesTheFocusWithNoEntrySelected()
+    {
+        auto *box = qobject_cast<QComboBox *>(control("txtProvRes"));
+        QVERIFY(box && box->isEditable());
+        QCOMPARE(box->count(), 112);
+        QCOMPARE(box->itemText(0), QStringLiteral("AG"));
+        QCOMPARE(box->itemText(111), QStringLiteral("VV"));
+        box->setCurrentIndex(box->findText(QStringLiteral("MI")));
+        control("txtCognome")->setFocus();
+        box->setFocus();
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentText(), QStringLiteral("MI"));
+    }
+
     void amountsNormalisedOnLeaving_data()
     {
         QTest::addColumn<QString>("field");
