@@ -95,6 +95,13 @@ TfrmAvvio::TfrmAvvio(QWidget *parent)
     buildFooter();
 }
 
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    FullScreenWindow::showEvent(event);
+    if (QWidget *first = findChild<QWidget *>(QStringLiteral("imgAnagrafica")))
+        first->setFocus(Qt::OtherFocusReason);
+}
+
 void TfrmAvvio::buildHeader()
 {
     auto *strip = new QWidget(panel());

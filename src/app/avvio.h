@@ -27,6 +27,9 @@ public:
     // an application this build lacks is announced instead.
     void openApplication(const MenuEntry &entry);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildHeader();
     void buildTiles();

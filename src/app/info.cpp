@@ -75,7 +75,7 @@ QUrl vendorMailUrl()
 }
 
 TfrmInfo::TfrmInfo(QWidget *opener)
-    : DialogWindow(QStringLiteral("TfrmInfo"), QStringLiteral(" Informazioni su Pratelia"), QSize(520, 470),
+    : DialogWindow(QStringLiteral("TfrmInfo"), QStringLiteral(" Informazioni su Pratelia"), QSize(520, 420),
                    opener)
 {
     setStyleSheet(QString::fromLatin1(kStyle));

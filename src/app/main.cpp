@@ -7,7 +7,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pratelia"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pratelia"));
     QApplication::setWindowIcon(pratelia::kit::commandIcon(QStringLiteral("pratelia")));
     QApplication::setDesktopFileName(QStringLiteral("pratelia"));
     // Windows are hidden and shown in turn (the password window hides while

@@ -8,6 +8,7 @@
 #include "store/values.h"
 
 #include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,15 @@ QPushButton *dialogButton(const QString &name, const QString &text, const QStrin
     b->setAutoDefault(false);
     b->setDefault(false);
     return b;
+}
+
+// A thin line above the row of buttons.
+void separator(QWidget *parent, int y)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setStyleSheet(QStringLiteral("color: #c3ccd6;"));
+    line->setGeometry(16, y, parent->width() - 32, 2);
 }
 
 QLineEdit *maskedField(const QString &name, QWidget *parent)
@@ -197,7 +207,7 @@ bool writeStoredPassword(const QString &scrambled)
 
 TfrmPassword::TfrmPassword(QWidget *parent)
     : DialogWindow(QStringLiteral("TfrmPassword"), QStringLiteral(" Pratelia - Chiavedaccesso"),
-                   QSize(470, 236), parent)
+                   QSize(470, 196), parent)
 {
     setModal(false);
     setWindowModality(Qt::NonModal);
@@ -206,7 +216,7 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("imgChiave"));
     picture->setPixmap(kit::commandIcon(QStringLiteral("chiave")).pixmap(QSize(72, 72), devicePixelRatioF()));
-    picture->setGeometry(24, 28, 72, 72);
+    picture->setGeometry(24, 22, 72, 72);
 
     auto *line = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     line->setObjectName(QStringLiteral("lblRigo05"));
@@ -215,22 +225,23 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     lf.setBold(true);
     line->setFont(lf);
     line->setStyleSheet(QStringLiteral("color: #1f3f66;"));
-    line->setGeometry(120, 30, 330, 24);
+    line->setGeometry(120, 24, 330, 24);
 
     m_password = maskedField(QStringLiteral("txtPassword"), this);
-    m_password->setGeometry(120, 66, 320, 32);
+    m_password->setGeometry(120, 58, 326, 32);
     line->setBuddy(m_password);
     m_password->setAccessibleName(QStringLiteral("Password"));
     m_password->setAccessibleDescription(line->text());
 
     m_ok = dialogButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), QStringLiteral("ok"), this);
-    m_ok->setGeometry(120, 120, 100, 34);
+    m_ok->setGeometry(236, 140, 100, 34);
     m_ok->setEnabled(false);
     auto *exit = dialogButton(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QStringLiteral("esci"), this);
-    exit->setGeometry(230, 120, 100, 34);
+    exit->setGeometry(346, 140, 100, 34);
     auto *change = dialogButton(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
                                 QStringLiteral("chiave"), this);
-    change->setGeometry(120, 174, 210, 34);
+    change->setGeometry(24, 140, 170, 34);
+    separator(this, 118);
 
     m_memory = new QLabel(this);
     m_memory->setObjectName(QStringLiteral("lblMemory"));
@@ -343,10 +354,11 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
     }
 
     m_ok = dialogButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), QStringLiteral("ok"), this);
-    m_ok->setGeometry(260, 206, 100, 34);
+    m_ok->setGeometry(260, 214, 100, 34);
     m_ok->setEnabled(false);
     auto *close = dialogButton(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QStringLiteral("esci"), this);
-    close->setGeometry(370, 206, 100, 34);
+    close->setGeometry(370, 214, 100, 34);
+    separator(this, 192);
 
     m_memory = new QLabel(this);
     m_memory->setObjectName(QStringLiteral("lblMemory"));

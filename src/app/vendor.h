@@ -26,8 +26,8 @@ inline QString noticeCaption()
 }
 inline QString productStrip()
 {
-    return QStringLiteral("Il software per lo studio professionale: clienti, tariffe, scadenze, "
-                          "servizi, compensi e protocollo in un'unica cartella.");
+    return QStringLiteral("Il software dello studio professionale: clienti, tariffe, scadenze, "
+                          "servizi, compensi e protocollo.");
 }
 
 } // namespace pratelia::vendor

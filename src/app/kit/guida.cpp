@@ -43,7 +43,8 @@ TfrmGuida::TfrmGuida(QWidget *opener)
                               QStringLiteral("Guida in formato PDF"), 40, this);
     pdf->setGeometry(22, 456, 48, 48);
     m_link = new LinkButton(QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"), this);
-    m_link->setGeometry(76, 466, 320, 28);
+    m_link->adjustSize();
+    m_link->move(76, 480 - m_link->height() / 2);
     m_link->follow(pdf);
     connect(m_link, &LinkButton::activated, this, &TfrmGuida::openManual);
 
@@ -53,6 +54,12 @@ TfrmGuida::TfrmGuida(QWidget *opener)
     close->setGeometry(537, 516, 110, 36);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, [this] { closeWith(); });
+
+    setStyleSheet(QStringLiteral(
+        "QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6f8fb, stop:1 #e2e9f1); }"
+        "QPushButton { padding: 5px 18px; border: 1px solid #8d9bab; border-radius: 4px;"
+        "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dde4ec); }"
+        "QPushButton:focus { border: 2px solid #2f7cd6; }"));
 
     setTabOrder(m_text, m_link);
     setTabOrder(m_link, pdf);

@@ -408,14 +408,16 @@ void drawNamed(QPainter &p, const QString &name)
         p.drawLine(QPointF(11, 45), QPointF(53, 45));
     } else if (name == QLatin1String("copyright")) {
         outline(p, 3);
-        p.setBrush(kYellow);
-        QPolygonF star;
-        for (int i = 0; i < 10; ++i) {
-            const qreal a = -M_PI / 2 + i * M_PI / 5;
-            const qreal r = i % 2 ? 11 : 27;
-            star << QPointF(32 + r * std::cos(a), 33 + r * std::sin(a));
-        }
-        p.drawPolygon(star);
+        QRadialGradient g(QPointF(24, 20), 40);
+        g.setColorAt(0, QColor(0xff, 0xe4, 0x8a));
+        g.setColorAt(1, QColor(0xe0, 0xa0, 0x20));
+        p.setBrush(g);
+        p.drawEllipse(QPointF(32, 32), 26, 26);
+        QPen c(Qt::white, 6);
+        c.setCapStyle(Qt::RoundCap);
+        p.setPen(c);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(19, 19, 26, 26), 45 * 16, 270 * 16);
     } else if (name == QLatin1String("chiave")) {
         outline(p, 3);
         p.setBrush(kYellow);
