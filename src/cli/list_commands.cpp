@@ -4,6 +4,7 @@
 #include "commands.h"
 
 #include "clients/clientlistconfig.h"
+#include "fees/feelists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "store/codepage.h"
@@ -23,6 +24,7 @@ struct ArchiveTools {
 };
 const ArchiveTools kArchives[] = {
     {"Clienti.arx", clients::clientSearchConfig, clients::clientExportConfig},
+    {"Tariffario.arx", fees::feeSearchConfig, fees::feeExportConfig},
 };
 
 // The summary lists, by the name given on the command line.
@@ -32,6 +34,7 @@ struct SummaryTool {
 };
 const SummaryTool kSummaries[] = {
     {"rate", clients::instalmentsDueConfig},
+    {"scontate", fees::discountedFeesConfig},
 };
 
 const ArchiveTools *toolsFor(const QString &file)
