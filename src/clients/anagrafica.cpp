@@ -564,6 +564,13 @@ void TfrmAnagrafica::showRecord(const Record &record, int number)
     m_position->setText(QString::number(number));
 }
 
+void TfrmAnagrafica::recordHandedOver()
+{
+    const RecordLayout &layout = layouts::cliente();
+    for (int i = 0; i < kEditedFields; ++i)
+        setFieldText(layout.field(i).name, fieldText(layout.field(i).name));
+}
+
 void TfrmAnagrafica::save()
 {
     const SaveInput input{fieldText(QStringLiteral("Cognome")), fieldText(QStringLiteral("Nome")),

@@ -34,6 +34,11 @@ public:
     Record cardRecord() const;
     void showRecord(const Record &record, int number);
 
+    // Called by a search or list after it wrote a record into the controls:
+    // long texts are shown from their beginning, the province boxes with no
+    // list entry selected.
+    Q_INVOKABLE void recordHandedOver();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -98,6 +98,28 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &text = 
     return l;
 }
 
+// A push button of these windows: hand cursor, no default button (Enter in
+// a field must not press it).
+QPushButton *pushButton(QWidget *parent, const QString &name, const QString &text, QSize minimum)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    b->setMinimumSize(minimum);
+    return b;
+}
+
+// The row of a window's two closing commands, at the bottom right.
+QHBoxLayout *closingRow(QPushButton *first, QPushButton *second)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(first);
+    row->addWidget(second);
+    return row;
+}
+
 // The attach window: three documents, each with its name, a button to
 // choose it, one to open it, one to remove it, and its description.
 class TfrmAllegaCartella : public kit::DialogWindow {
@@ -116,19 +138,11 @@ public:
             outer->addWidget(buildRow(i));
         outer->addStretch(1);
 
-        auto *buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        auto *apply = new QPushButton(QStringLiteral("Applica e chiudi"), this);
-        apply->setObjectName(QStringLiteral("btnApplica"));
-        auto *cancel = new QPushButton(QStringLiteral("Annulla"), this);
-        cancel->setObjectName(QStringLiteral("btnAnnulla"));
-        for (QPushButton *b : {apply, cancel}) {
-            b->setCursor(Qt::PointingHandCursor);
-            b->setAutoDefault(false);
-            b->setMinimumSize(130, 30);
-            buttons->addWidget(b);
-        }
-        outer->addLayout(buttons);
+        auto *apply = pushButton(this, QStringLiteral("btnApplica"),
+                                 QStringLiteral("Applica e chiudi"), QSize(130, 30));
+        auto *cancel = pushButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                  QSize(130, 30));
+        outer->addLayout(closingRow(apply, cancel));
         connect(apply, &QPushButton::clicked, this, [this] { applyAndClose(); });
         connect(cancel, &QPushButton::clicked, this, [this] { closeWith(QDialog::Rejected); });
 
@@ -176,16 +190,11 @@ private:
                         0, 0, 1, 4);
         grid->addWidget(file, 1, 0);
 
-        auto *browse = new QPushButton(QStringLiteral("Sfoglia..."), box);
-        browse->setObjectName(QStringLiteral("btnSfoglia") + n);
-        auto *open = new QPushButton(QStringLiteral("Apri"), box);
-        open->setObjectName(QStringLiteral("btnApri") + n);
+        auto *browse = pushButton(box, QStringLiteral("btnSfoglia") + n,
+                                  QStringLiteral("Sfoglia..."), QSize(84, 0));
+        auto *open = pushButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
+                                QSize(84, 0));
         open->setEnabled(false);
-        for (QPushButton *b : {browse, open}) {
-            b->setCursor(Qt::PointingHandCursor);
-            b->setAutoDefault(false);
-            b->setMinimumWidth(84);
-        }
         auto *remove = new kit::CommandButton(QStringLiteral("imgCancella") + n,
                                               QStringLiteral("Rimuovi"), QStringLiteral("cancella"),
                                               QStringLiteral("Rimuove il file allegato dalla scheda."),
@@ -335,19 +344,11 @@ public:
             true));
         outer->addStretch(1);
 
-        auto *buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        auto *open = new QPushButton(QStringLiteral("Apri cartella"), this);
-        open->setObjectName(QStringLiteral("btnApriCartella"));
-        auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-        close->setObjectName(QStringLiteral("btnChiudi"));
-        for (QPushButton *b : {open, close}) {
-            b->setCursor(Qt::PointingHandCursor);
-            b->setAutoDefault(false);
-            b->setMinimumSize(130, 30);
-            buttons->addWidget(b);
-        }
-        outer->addLayout(buttons);
+        auto *open = pushButton(this, QStringLiteral("btnApriCartella"),
+                                QStringLiteral("Apri cartella"), QSize(130, 30));
+        auto *close = pushButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                 QSize(130, 30));
+        outer->addLayout(closingRow(open, close));
         connect(open, &QPushButton::clicked, this, [this] { openFolder(); });
         connect(close, &QPushButton::clicked, this, [this] { closeWith(QDialog::Rejected); });
     }

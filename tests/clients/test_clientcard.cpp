@@ -2,6 +2,7 @@
 // pictures, the archive it writes and reads back.
 #include "clients/anagrafica.h"
 #include "clients/attach.h"
+#include "lists/handover.h"
 #include "support/faultyfs.h"
 #include "platform/testing.h"
 #include "store/recordfile.h"
@@ -410,6 +411,27 @@ private slots:
         QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
         QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(shown));
         QCOMPARE(text("lblDesc03"), QStringLiteral("descrizione %1").arg(shown));
+    }
+
+    // The search and the list of instalments due put a record onto the
+    // card by control names; the card is then that record.
+    void recordHandedOverIsSavedInPlace()
+    {
+        fillArchive(3);
+        const Record second = readRecord(archive(), layouts::cliente(), 2);
+        lists::handOver(m_card.get(), lists::HandOver{true, {}}, second.view(), 2);
+        QCOMPARE(position(), QStringLiteral("2"));
+        QCOMPARE(text("txtCognome"), QStringLiteral("Cliente 2"));
+        QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
+        QCOMPARE(qobject_cast<QComboBox *>(control("txtProvRes"))->currentIndex(), -1);
+        QCOMPARE(text("lblFile01"), QStringLiteral("doc2.pdf"));
+        QCOMPARE(edit("txtCognome")->cursorPosition(), 0);
+        set("txtNome", QStringLiteral("Nome cambiato"));
+        click("cmdSalva");
+        QCOMPARE(countRecords(archive(), layouts::cliente()), 3);
+        Record expected = second;
+        expected.setText(QStringLiteral("Nome"), QStringLiteral("Nome cambiato"));
+        QCOMPARE(readRecord(archive(), layouts::cliente(), 2).bytes(), expected.bytes());
     }
 
     void browseEmptyArchive_data()
@@ -830,6 +852,22 @@ private slots:
         QCOMPARE(text("lblFile02"), QStringLiteral("offerta.pdf"));
         QCOMPARE(QDir(m_folder->file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("offerta.pdf")});
+    }
+
+    // A document chosen from the attachments folder itself is already there.
+    void attachFromTheAttachmentsFolder()
+    {
+        QDir(m_folder->path()).mkdir(QStringLiteral("Documenti_Allegati"));
+        m_folder->write(QStringLiteral("Documenti_Allegati/modulo.pdf"), "modulo");
+        m_platform->dialogs.chooseNext(m_folder->file(QStringLiteral("Documenti_Allegati/modulo.pdf")));
+        onNextModal([](QWidget *w) {
+            clickChild(w, QStringLiteral("btnSfoglia03"));
+            clickChild(w, QStringLiteral("btnApplica"));
+        });
+        click("cmdFile");
+        QVERIFY(m_platform->dialogs.shown.isEmpty());
+        QCOMPARE(text("lblFile03"), QStringLiteral("modulo.pdf"));
+        QCOMPARE(m_folder->read(QStringLiteral("Documenti_Allegati/modulo.pdf")), QByteArray("modulo"));
     }
 
     void removeApplyOrCancel_data()
