@@ -18,6 +18,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -652,6 +653,56 @@ private slots:
         QCOMPARE(opened.toString(QUrl::FullyEncoded), link);
         QVERIFY(!opened.hasQuery());
         QCOMPARE(opened.scheme(), QStringLiteral("mailto"));
+    }
+
+    void checkButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("windowField");
+        QTest::addColumn<QString>("handed");
+        QTest::newRow("tax code") << "btnCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U"
+                                  << "TfrmCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U";
+        QTest::newRow("company number") << "btnCodFisc" << "txtCodFisc" << "01234567890"
+                                        << "TfrmPartitaIva" << "txtPartitaIva" << "01234567890";
+        QTest::newRow("no tax code") << "btnCodFisc" << "txtCodFisc" << ""
+                                     << "TfrmCodFisc" << "txtCodFisc" << "";
+        QTest::newRow("VAT number") << "btnIva" << "txtIva" << " 0123456789"
+                                    << "TfrmPartitaIva" << "txtPartitaIva" << "0123456789";
+        QTest::newRow("IBAN") << "btnIban" << "txtIban" << "IT60X0542811101000000123456"
+                              << "TfrmIban" << "txtIban" << "IT60X0542811101000000123456";
+        QTest::newRow("card") << "btnCarta" << "txtCarta" << "4111111111111111 "
+                              << "TfrmCarta" << "txtNumero" << "4111111111111111";
+    }
+
+    void checkButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, window);
+        QFETCH(QString, windowField);
+        QFETCH(QString, handed);
+        set(field, value);
+        QString seenWindow, seenText;
+        bool ran = false;
+        onNextModal(
+            [&](QWidget *w) {
+                seenWindow = w->objectName();
+                if (auto *e = w->findChild<QLineEdit *>(windowField))
+                    seenText = e->text();
+                for (QPushButton *b : w->findChildren<QPushButton *>())
+                    if (b->text() == QLatin1String("Chiudi"))
+                        b->click();
+            },
+            &ran);
+        click(button);
+        QVERIFY(ran);
+        QCOMPARE(seenWindow, window);
+        QCOMPARE(seenText, handed);
+        QCOMPARE(text(field), value); // a check changes nothing on the card
     }
 
     // Every field the card edits reaches its place in the record, cut to
