@@ -1,5 +1,7 @@
 #include "exportgrid.h"
 
+#include "listlines.h"
+
 #include "app/kit/conventions.h"
 #include "platform/platform.h"
 #include "store/codepage.h"
@@ -12,7 +14,6 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <array>
 
 namespace pratelia::lists {
 
@@ -21,35 +22,6 @@ namespace {
 quint64 key(int row, int column)
 {
     return (quint64(quint32(row)) << 32) | quint32(column);
-}
-
-// Bytes that the field trimming removes at either end (blanks and control
-// characters), worked out once from the decoder and the trimming itself.
-const std::array<bool, 256> &trimmedBytes()
-{
-    static const std::array<bool, 256> table = [] {
-        std::array<bool, 256> t{};
-        for (int b = 0; b < 256; ++b) {
-            const char c = char(b);
-            t[size_t(b)] = trimText(codepage::decode(&c, 1)).isEmpty();
-        }
-        return t;
-    }();
-    return table;
-}
-
-// The stored text of a field, trimmed, as Windows-1252 bytes.
-QByteArrayView fieldBytes(const char *record, const Field &f)
-{
-    const auto &trim = trimmedBytes();
-    const char *p = record + f.offset + 1;
-    int e = std::min(int(static_cast<unsigned char>(record[f.offset])), f.capacity);
-    int b = 0;
-    while (b < e && trim[static_cast<unsigned char>(p[b])])
-        ++b;
-    while (e > b && trim[static_cast<unsigned char>(p[e - 1])])
-        --e;
-    return QByteArrayView(p + b, e - b);
 }
 
 } // namespace
@@ -156,23 +128,32 @@ void ExportGridModel::appendRow(const QStringList &cells)
     appendRow(views);
 }
 
-QByteArray ExportGridModel::cellBytes(int row, int column) const
+QByteArrayView ExportGridModel::cellView(int row, int column, QByteArray &scratch) const
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns.size())
         return {};
     if (!m_edits.isEmpty()) {
         const auto e = m_edits.constFind(key(row, column));
-        if (e != m_edits.constEnd())
-            return codepage::encode(*e);
+        if (e != m_edits.constEnd()) {
+            scratch = codepage::encode(*e);
+            return scratch;
+        }
     }
     const QByteArray &r = m_rows.at(row);
+    const auto *p = reinterpret_cast<const unsigned char *>(r.constData());
     qsizetype at = 0;
     for (int i = 0;; ++i) {
-        const int n = static_cast<unsigned char>(r.at(at)) | (static_cast<unsigned char>(r.at(at + 1)) << 8);
+        const int n = p[at] | (p[at + 1] << 8);
         if (i == column)
-            return r.mid(at + 2, n);
+            return QByteArrayView(r.constData() + at + 2, n);
         at += 2 + n;
     }
+}
+
+QByteArray ExportGridModel::cellBytes(int row, int column) const
+{
+    QByteArray scratch;
+    return cellView(row, column, scratch).toByteArray();
 }
 
 QString ExportGridModel::cell(int row, int column) const
@@ -188,16 +169,16 @@ QString ExportGridModel::cell(int row, int column) const
 void fillGridFromArchive(ExportGridModel &grid, const RecordLayout &layout, const QString &path)
 {
     struct Source {
-        const Field *first = nullptr;
-        const Field *second = nullptr;
+        int first = -1;
+        int second = -1;
     };
     QVector<Source> sources;
     for (const GridColumn &c : grid.columns()) {
         Source s;
         if (c.field)
-            s.first = &layout.field(layout.require(QString::fromLatin1(c.field)));
+            s.first = layout.require(QString::fromLatin1(c.field));
         if (c.secondField)
-            s.second = &layout.field(layout.require(QString::fromLatin1(c.secondField)));
+            s.second = layout.require(QString::fromLatin1(c.secondField));
         sources.append(s);
     }
     grid.beginFill();
@@ -205,19 +186,18 @@ void fillGridFromArchive(ExportGridModel &grid, const RecordLayout &layout, cons
     QByteArray number, joined;
     try {
         scanArchive(path, layout, [&](const RecordView &r, int n) {
-            const char *bytes = r.bytes();
             joined.clear();
             for (qsizetype i = 0; i < sources.size(); ++i) {
                 const Source &s = sources.at(i);
-                if (!s.first) {
+                if (s.first < 0) {
                     number = QByteArray::number(n);
                     cells[i] = number;
-                } else if (!s.second) {
-                    cells[i] = fieldBytes(bytes, *s.first);
+                } else if (s.second < 0) {
+                    cells[i] = storedBytes(r, s.first);
                 } else {
                     // Two fields joined by a blank, trimmed as a whole.
-                    const QByteArrayView a = fieldBytes(bytes, *s.first);
-                    const QByteArrayView b = fieldBytes(bytes, *s.second);
+                    const QByteArrayView a = storedBytes(r, s.first);
+                    const QByteArrayView b = storedBytes(r, s.second);
                     joined = a.toByteArray();
                     if (!b.isEmpty())
                         joined.append(' ').append(b.data(), b.size());
@@ -234,18 +214,30 @@ void fillGridFromArchive(ExportGridModel &grid, const RecordLayout &layout, cons
     grid.endFill();
 }
 
+namespace {
+void appendEscaped(QByteArray &out, QByteArrayView text)
+{
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char *entity = nullptr;
+        switch (text[i]) {
+        case '&': entity = "&amp;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        default: continue;
+        }
+        out.append(text.data() + from, i - from).append(entity);
+        from = i + 1;
+    }
+    out.append(text.data() + from, text.size() - from);
+}
+} // namespace
+
 QByteArray escapeCell(QByteArrayView text)
 {
     QByteArray out;
     out.reserve(text.size() + 8);
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
-        }
-    }
+    appendEscaped(out, text);
     return out;
 }
 
@@ -260,6 +252,14 @@ public:
         m_buffer.append(text.data(), text.size()).append("\r\n", 2);
         return m_buffer.size() < kChunk || flush();
     }
+    // One data cell, its text escaped.
+    bool cell(QByteArrayView text)
+    {
+        m_buffer.append(kCellOpen);
+        appendEscaped(m_buffer, text);
+        m_buffer.append("</td>\r\n");
+        return m_buffer.size() < kChunk || flush();
+    }
     bool flush()
     {
         const bool ok = m_buffer.isEmpty() || m_file.write(m_buffer.constData(), m_buffer.size());
@@ -269,6 +269,7 @@ public:
 
 private:
     static constexpr qsizetype kChunk = 1 << 20;
+    static constexpr char kCellOpen[] = "<td style=\"text-align: left;\">";
     FileHandle &m_file;
     QByteArray m_buffer;
 };
@@ -325,22 +326,12 @@ bool writeLines(LineWriter &w, const ExportSheet &sheet, const ExportGridModel &
     }
     if (!w.line("</tr>"))
         return false;
-    const auto &trim = trimmedBytes();
-    QByteArray cellLine;
+    QByteArray scratch;
     for (int row = 0; row < grid.rowCount(); ++row) {
         if (!w.line("<tr>"))
             return false;
         for (int i = 0; i < sheet.columns.size(); ++i) {
-            const QByteArray text = grid.cellBytes(row, sheet.firstGridColumn + i);
-            qsizetype b = 0, e = text.size();
-            while (b < e && trim[static_cast<unsigned char>(text.at(b))])
-                ++b;
-            while (e > b && trim[static_cast<unsigned char>(text.at(e - 1))])
-                --e;
-            cellLine = "<td style=\"text-align: left;\">";
-            cellLine += escapeCell(QByteArrayView(text).sliced(b, e - b));
-            cellLine += "</td>";
-            if (!w.line(cellLine))
+            if (!w.cell(trimBytes(grid.cellView(row, sheet.firstGridColumn + i, scratch))))
                 return false;
         }
         if (!w.line("</tr>"))

@@ -60,6 +60,9 @@ public:
     // The text of a cell in Windows-1252 ('?' for what an edit put there
     // and the code page lacks).
     QByteArray cellBytes(int row, int column) const;
+    // The same without a copy: a view into the grid, or into `scratch` for
+    // an edited cell.
+    QByteArrayView cellView(int row, int column, QByteArray &scratch) const;
     QString cell(int row, int column) const;
 
     // Call around a series of appendRow for one model reset.

@@ -3,8 +3,48 @@
 #include "store/codepage.h"
 
 #include <algorithm>
+#include <array>
 
 namespace pratelia::lists {
+
+namespace {
+const std::array<bool, 256> &trimTable()
+{
+    static const std::array<bool, 256> table = [] {
+        std::array<bool, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            t[size_t(b)] = trimText(codepage::decode(&c, 1)).isEmpty();
+        }
+        return t;
+    }();
+    return table;
+}
+} // namespace
+
+bool isTrimmedByte(unsigned char b)
+{
+    return trimTable()[b];
+}
+
+QByteArrayView trimBytes(QByteArrayView bytes)
+{
+    const auto &trim = trimTable();
+    qsizetype b = 0, e = bytes.size();
+    while (b < e && trim[static_cast<unsigned char>(bytes[b])])
+        ++b;
+    while (e > b && trim[static_cast<unsigned char>(bytes[e - 1])])
+        --e;
+    return bytes.sliced(b, e - b);
+}
+
+QByteArrayView storedBytes(const RecordView &record, int field)
+{
+    const Field &f = record.layout().field(field);
+    const char *at = record.bytes() + f.offset;
+    const int length = std::min(int(static_cast<unsigned char>(at[0])), f.capacity);
+    return trimBytes(QByteArrayView(at + 1, length));
+}
 
 QString padCut(QStringView text, int width)
 {
@@ -19,7 +59,7 @@ LineLayout::LineLayout(const RecordLayout &layout, std::initializer_list<LinePar
     for (const LinePart &p : parts) {
         Piece piece;
         if (p.literal)
-            piece.literal = QString::fromUtf8(p.literal);
+            piece.literal = codepage::encode(QString::fromUtf8(p.literal));
         if (p.field)
             piece.field = layout.require(QString::fromLatin1(p.field));
         if (p.secondField)
@@ -29,21 +69,37 @@ LineLayout::LineLayout(const RecordLayout &layout, std::initializer_list<LinePar
     }
 }
 
-QString LineLayout::build(const RecordView &record) const
+QByteArray LineLayout::buildBytes(const RecordView &record) const
 {
-    QString line;
-    line.reserve(160);
+    QByteArray line;
+    line.reserve(200);
+    QByteArray joined;
     for (const Piece &p : m_pieces) {
         if (p.field < 0) {
             line += p.literal;
             continue;
         }
-        QString value = record.text(p.field);
-        if (p.second >= 0)
-            value = value + u' ' + record.text(p.second);
-        line += p.width < 0 ? trimText(value) : padCut(value, p.width);
+        QByteArrayView value = storedBytes(record, p.field);
+        if (p.second >= 0) {
+            joined = value.toByteArray();
+            joined += ' ';
+            joined += storedBytes(record, p.second);
+            value = trimBytes(joined);
+        }
+        if (p.width < 0) {
+            line += value;
+        } else {
+            const qsizetype n = std::min<qsizetype>(value.size(), p.width);
+            line += value.first(n);
+            line.append(p.width - n, ' ');
+        }
     }
     return line;
+}
+
+QString LineLayout::build(const RecordView &record) const
+{
+    return codepage::decode(buildBytes(record));
 }
 
 QString lowerAZ(QStringView text)
@@ -99,8 +155,11 @@ Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,
         if (!trimText(typed).isEmpty())
             ++m_inUse;
         // An empty criterion never matches, so it needs no test.
-        if (!typed.isEmpty())
-            m_tests.append({layout.require(fieldNames.at(i)), lowerAZ(typed)});
+        if (!typed.isEmpty()) {
+            const QString needle = lowerAZ(typed);
+            m_tests.append({layout.require(fieldNames.at(i)), codepage::encode(needle),
+                            codepage::representable(needle)});
+        }
     }
 }
 
@@ -109,8 +168,17 @@ bool Criteria::accepts(const RecordView &record) const
     if (m_inUse == 0)
         return true;
     int matches = 0;
+    char lowered[256];
     for (const Test &t : m_tests) {
-        if (lowerAZ(record.text(t.field)).contains(t.needle))
+        if (!t.possible)
+            continue;
+        const QByteArrayView value = storedBytes(record, t.field);
+        const qsizetype n = std::min<qsizetype>(value.size(), sizeof lowered);
+        for (qsizetype k = 0; k < n; ++k) {
+            const char c = value[k];
+            lowered[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+        }
+        if (QByteArrayView(lowered, n).contains(t.needle))
             ++matches;
     }
     return matches >= m_inUse;

@@ -13,6 +13,13 @@
 
 namespace pratelia::lists {
 
+// Whether a Windows-1252 byte is one the field trimming removes (a blank or
+// a control character).
+bool isTrimmedByte(unsigned char b);
+QByteArrayView trimBytes(QByteArrayView bytes);
+// The stored text of a field, trimmed, as Windows-1252 bytes (no copy).
+QByteArrayView storedBytes(const RecordView &record, int field);
+
 // The text trimmed, then padded with blanks or cut to exactly `width`
 // characters.
 QString padCut(QStringView text, int width);
@@ -35,11 +42,13 @@ class LineLayout {
 public:
     LineLayout() = default;
     LineLayout(const RecordLayout &layout, std::initializer_list<LinePart> parts);
+    // The line in Windows-1252, one byte a character.
+    QByteArray buildBytes(const RecordView &record) const;
     QString build(const RecordView &record) const;
 
 private:
     struct Piece {
-        QString literal;
+        QByteArray literal;
         int field = -1;
         int second = -1;
         int width = -1;
@@ -69,7 +78,8 @@ public:
 private:
     struct Test {
         int field;
-        QString needle;
+        QByteArray needle; // lower-cased, Windows-1252
+        bool possible;     // false when the text has characters no field can hold
     };
     QVector<Test> m_tests;
     int m_inUse = 0;

@@ -99,7 +99,7 @@ QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
     QVector<QByteArray> lines;
     scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
         if (criteria.accepts(r))
-            lines.append(codepage::encode(config.source.line.build(r)));
+            lines.append(config.source.line.buildBytes(r));
         return true;
     });
     return sorted(std::move(lines));
@@ -113,7 +113,7 @@ QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &pat
     try {
         scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
             if (config.keep(r, today))
-                lines.append(codepage::encode(config.source.line.build(r)));
+                lines.append(config.source.line.buildBytes(r));
             return true;
         });
         done = true;
@@ -128,10 +128,11 @@ QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &pat
 int pickByLine(const ListSource &source, const QString &path, const QString &line,
                const std::function<void(const RecordView &, int)> &pick)
 {
-    const QString wanted = trimText(line);
+    const QByteArray encoded = codepage::encode(line);
+    const QByteArrayView wanted = trimBytes(encoded);
     int matched = 0;
     scanArchive(path, *source.layout, [&](const RecordView &r, int number) {
-        if (trimText(source.line.build(r)) == wanted) {
+        if (trimBytes(source.line.buildBytes(r)) == wanted) {
             ++matched;
             pick(r, number);
         }

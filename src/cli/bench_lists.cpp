@@ -1,0 +1,252 @@
+// pratelia-bench: times the list tools on synthetic client archives of the
+// given sizes, each against a bare sequential read of the same file.
+//   pratelia-bench FOLDER [SIZE...]
+#include "clients/clientlistconfig.h"
+#include "lists/exportgrid.h"
+#include "lists/listwindows.h"
+#include "platform/platform.h"
+#include "store/fileio.h"
+#include "store/recordfile.h"
+#include "store/values.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <cstdio>
+
+using namespace pratelia;
+
+namespace {
+
+// Answers every question Yes and opens nothing, so the windows can run
+// unattended.
+class QuietDialogs final : public Dialogs {
+public:
+    bool message(MessageKind, const QString &, QWidget *) override { return true; }
+    QString chooseFile(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+};
+class QuietShell final : public Shell {
+public:
+    bool open(const QUrl &) override { return true; }
+};
+
+const char *const kSurnames[] = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano",
+                                 "Colombo", "Ricci", "Marino", "Greco", "Bruno", "Gallo",
+                                 "Conti", "De Luca", "Mancini", "Costa", "Giordano", "Rizzo",
+                                 "Lombardi", "Moretti", "Grossi", "Verdi", "Fontana", "Santoro"};
+const char *const kNames[] = {"Mario", "Luca", "Marco", "Giulia", "Anna", "Francesca", "Paolo",
+                              "Sara", "Andrea", "Chiara", "Matteo", "Elena", "Davide", "Martina"};
+const char *const kTowns[] = {"Roma", "Milano", "Napoli", "Torino", "Forlì", "Bologna", "Cesena",
+                              "Rimini", "Ravenna", "Firenze"};
+
+void generate(const QString &path, int count)
+{
+    const RecordLayout &l = layouts::cliente();
+    QRandomGenerator rnd(20240510);
+    auto pick = [&](const auto &table) {
+        return QString::fromUtf8(table[rnd.bounded(int(std::size(table)))]);
+    };
+    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
+    QByteArray block;
+    Record r(l);
+    for (int i = 1; i <= count; ++i) {
+        r.clear();
+        const QString surname = pick(kSurnames), name = pick(kNames), town = pick(kTowns);
+        r.setText(u"Cognome", surname);
+        r.setText(u"Nome", name);
+        r.setText(u"CodFisc", QStringLiteral("%1%2A01H501U").arg(surname.left(3).toUpper()).arg(i % 100000, 5, 10, QChar(u'0')));
+        r.setText(u"DataNasc", QStringLiteral("%1/03/19%2").arg(1 + i % 28, 2, 10, QChar(u'0')).arg(50 + i % 50));
+        r.setText(u"ComuneNasc", town);
+        r.setText(u"Iva", QStringLiteral("%1").arg(10000000000LL + i));
+        r.setText(u"Indirizzo", QStringLiteral("Via Garibaldi %1").arg(i % 200));
+        r.setText(u"ComuneRes", pick(kTowns));
+        r.setText(u"Recapito", QStringLiteral("333 %1").arg(1000000 + i));
+        r.setText(u"TelCasa", QStringLiteral("0543 %1").arg(100000 + i));
+        r.setText(u"Email", surname.toLower().remove(u' ') + QStringLiteral("%1@esempio.it").arg(i));
+        r.setText(u"Professione", QStringLiteral("Commerciante"));
+        r.setText(u"Iban", QStringLiteral("IT60X0542811101000000%1").arg(100000 + i % 900000));
+        r.setText(u"Prodotti", QStringLiteral("Dichiarazione dei redditi, contabilità ordinaria"));
+        r.setText(u"Note", QStringLiteral("Cliente dal %1 & <referenze>").arg(1990 + i % 30));
+        r.setText(u"Codice", QStringLiteral("C%1").arg(i));
+        r.setText(u"Categoria", i % 3 ? QStringLiteral("Privato") : QStringLiteral("Azienda"));
+        r.setText(u"Zona", surname + QStringLiteral(" S.r.l."));
+        r.setText(u"Acquisto", QStringLiteral("Software gestionale"));
+        r.setText(u"Decorrenza", QStringLiteral("01/01/2024"));
+        r.setText(u"Scadenza", QStringLiteral("%1/%2/2024").arg(1 + i % 28, 2, 10, QChar(u'0')).arg(1 + i % 12, 2, 10, QChar(u'0')));
+        r.setText(u"Preavviso", QString::number(i % 15));
+        r.setText(u"Totale", QStringLiteral("1200,00"));
+        r.setText(u"Rata", QStringLiteral("100,00"));
+        block += r.bytes();
+        if (block.size() > (8 << 20) || i == count) {
+            f->write(block.constData(), block.size());
+            block.clear();
+        }
+    }
+    f->close();
+}
+
+// Reads the file front to back in 1 MB blocks and does nothing with it.
+void bareRead(const QString &path)
+{
+    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::ReadOnly);
+    qint64 size = 0, got = 0;
+    f->size(size);
+    std::vector<char> buffer(1 << 20);
+    for (qint64 at = 0; at < size; at += got) {
+        if (!f->readAt(at, buffer.data(), qint64(buffer.size()), got) || got == 0)
+            break;
+    }
+    f->close();
+}
+
+qint64 rssKb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+// Shows a window and lets it paint: the time until the user can work in it.
+template <class W>
+double openWindow(W &w)
+{
+    QElapsedTimer t;
+    t.start();
+    w.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "uso: pratelia-bench CARTELLA [NUMERO_CLIENTI...]\n");
+        return 2;
+    }
+    const QString folder = args.takeFirst();
+    QList<int> sizes;
+    for (const QString &a : args)
+        sizes << a.toInt();
+    if (sizes.isEmpty())
+        sizes = {1000, 10000, 100000};
+    qputenv("PRATELIA_HOME", folder.toLocal8Bit());
+    QuietDialogs dialogs;
+    QuietShell shell;
+    platform::install(&dialogs);
+    platform::install(&shell);
+    platform::clock();
+
+    QTextStream out(stdout);
+    const auto &search = clients::clientSearchConfig();
+    const auto &exporter = clients::clientExportConfig();
+    const auto &due = clients::instalmentsDueConfig();
+    QWidget card;
+
+    for (int n : sizes) {
+        const QString path = QDir(folder).filePath(QStringLiteral("Clienti.arx"));
+        generate(path, n);
+        bareRead(path); // once to have it in the page cache, as the tools will
+        const qint64 bytes = QFileInfo(path).size();
+        out << "\n" << n << " clienti, " << QString::number(bytes / 1e6, 'f', 1) << " MB\n";
+        QElapsedTimer t;
+        double base = 0;
+        auto row = [&](const char *what, double ms, const QString &extra = {}) {
+            out << "  " << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
+                << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1)
+                << qSetFieldWidth(0) << " ms";
+            if (base > 0)
+                out << "   x" << QString::number(ms / base, 'f', 2);
+            out << extra << "\n";
+            out.flush();
+        };
+        double best = 1e18;
+        for (int k = 0; k < 3; ++k) {
+            t.start();
+            bareRead(path);
+            best = std::min(best, t.nsecsElapsed() / 1e6);
+        }
+        row("lettura sequenziale (limite)", best);
+        base = best;
+
+        t.start();
+        const auto found = lists::searchLines(search, path,
+                                              {QStringLiteral("ros"), QStringLiteral("mar")});
+        row("ricerca con due criteri", t.nsecsElapsed() / 1e6,
+            QStringLiteral("   (%1 schede)").arg(found.size()));
+
+        t.start();
+        const auto all = lists::searchLines(search, path, {});
+        row("righe di un elenco, costruite e ordinate", t.nsecsElapsed() / 1e6,
+            QStringLiteral("   (%1 righe)").arg(all.size()));
+
+        lists::ExportGridModel grid(exporter.grid);
+        t.start();
+        lists::fillGridFromArchive(grid, *exporter.layout, path);
+        row("anteprima dell'esportazione", t.nsecsElapsed() / 1e6);
+
+        t.start();
+        lists::writeExportFile(ArchivePath(exporter.sheet.fileName), exporter.sheet, grid);
+        row("scrittura del file di Excel", t.nsecsElapsed() / 1e6,
+            QStringLiteral("   (%1 MB)").arg(
+                QFileInfo(ArchivePath(exporter.sheet.fileName)).size() / 1e6, 0, 'f', 1));
+        grid.clear();
+
+        {
+            lists::SearchWindow w(search, &card);
+            row("apertura TfrmTrovaClienti", openWindow(w));
+            w.criterion(0)->setText(QStringLiteral("ros"));
+            w.criterion(1)->setText(QStringLiteral("mar"));
+            t.start();
+            w.search();
+            QApplication::processEvents();
+            row("  Cerca con due criteri, elenco mostrato", t.nsecsElapsed() / 1e6);
+        }
+        {
+            lists::SearchWindow w(search, &card);
+            openWindow(w);
+            t.start();
+            w.search();
+            QApplication::processEvents();
+            row("  Cerca senza criteri, elenco mostrato", t.nsecsElapsed() / 1e6);
+        }
+        {
+            lists::SummaryListWindow w(due, &card);
+            const double ms = openWindow(w);
+            row("apertura TfrmDaRinnovare", ms,
+                QStringLiteral("   (%1 righe)").arg(w.results()->model()->rowCount()));
+        }
+        {
+            const qint64 before = rssKb("VmRSS:");
+            lists::ExportWindow w(exporter, &card);
+            row("apertura TfrmExpClienti", openWindow(w));
+            const qint64 after = rssKb("VmRSS:");
+            t.start();
+            w.exportFile();
+            row("  Esporta dalla finestra", t.nsecsElapsed() / 1e6);
+            out << "  memoria della finestra di esportazione: "
+                << QString::number((after - before) / 1024.0, 'f', 1) << " MB (processo "
+                << QString::number(after / 1024.0, 'f', 1) << " MB, picco "
+                << QString::number(rssKb("VmHWM:") / 1024.0, 'f', 1) << " MB)\n";
+            out.flush();
+        }
+    }
+    return 0;
+}
