@@ -655,6 +655,52 @@ private slots:
         QCOMPARE(opened.scheme(), QStringLiteral("mailto"));
     }
 
+    void commandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("memory"); // its mode word, when it has one
+        QTest::newRow("search") << "cmdTrova" << "TfrmTrovaClienti" << "clienti";
+        QTest::newRow("instalments due") << "cmdScaduti" << "TfrmDaRinnovare" << "";
+        QTest::newRow("export") << "cmdEsporta" << "TfrmExpClienti" << "";
+        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
+    }
+
+    void commandsOpenTheirWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(QString, memory);
+        QString seen, seenMemory;
+        onNextModal([&](QWidget *w) {
+            seen = w->objectName();
+            if (auto *l = w->findChild<QLabel *>(QStringLiteral("lblMemory")))
+                seenMemory = l->text();
+            if (auto *d = qobject_cast<QDialog *>(w))
+                d->done(QDialog::Rejected);
+        });
+        click(command);
+        QCOMPARE(seen, window);
+        if (!memory.isEmpty())
+            QCOMPARE(seenMemory, memory);
+        QVERIFY(!QFileInfo::exists(archive()) || QFileInfo(archive()).size() == 0);
+    }
+
+    void esciShowsTheMenu()
+    {
+        QWidget menu;
+        kit::WindowCatalogue::instance().add(QStringLiteral("TfrmAvvio"), &menu);
+        set("txtCognome", QStringLiteral("non salvato"));
+        click("cmdEsci");
+        kit::WindowCatalogue::instance().clear();
+        QVERIFY(menu.isVisible());
+        QVERIFY(!m_card->isVisible());
+        QVERIFY(m_platform->dialogs.shown.isEmpty());
+        QVERIFY(!QFileInfo::exists(archive()));
+        m_card->show(); // back from the menu: a new card
+        QCOMPARE(text("txtCognome"), QString());
+    }
+
     void checkButtons_data()
     {
         QTest::addColumn<QString>("button");
