@@ -391,7 +391,8 @@ ExportWindow::ExportWindow(const ExportConfig &config, QWidget *opener,
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("panInfo"));
     m_status->setFrameShape(QFrame::StyledPanel);
-    m_status->setMinimumHeight(24);
+    m_status->setFixedHeight(26);
+    m_status->setIndent(6);
 
     auto *conventions = new kit::InputConventions(
         this, m_status, QStringLiteral("Esportazione archivio in Microsoft Excel."));
@@ -400,7 +401,7 @@ ExportWindow::ExportWindow(const ExportConfig &config, QWidget *opener,
     conventions->addClearOnHover(m_view->viewport());
 
     auto *commands = new QHBoxLayout;
-    commands->addWidget(m_status, 1);
+    commands->addWidget(m_status, 1, Qt::AlignBottom);
     commands->addWidget(esporta);
     commands->addWidget(guida);
     commands->addWidget(esci);

@@ -430,6 +430,10 @@ SummaryListWindow::SummaryListWindow(const SummaryConfig &config, QWidget *opene
       m_config(config), m_opener(opener)
 {
     m_results = new ListPanel(this);
+    // No count line here; the buttons keep their place on the right.
+    QSizePolicy keep = m_results->countLabel()->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_results->countLabel()->setSizePolicy(keep);
     m_results->countLabel()->hide();
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
