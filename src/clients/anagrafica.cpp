@@ -589,10 +589,14 @@ void TfrmAnagrafica::save()
     const QString path = clientArchive();
     const QString position = m_position->text().trimmed();
     QString done;
+    int appended = 0;
     try {
         if (position.isEmpty()) {
-            const int number = appendRecord(path, record);
-            m_position->setText(QString::number(number));
+            RecordFile file;
+            file.openOrCreate(path, record.layout());
+            appended = file.append(record);
+            file.close();
+            m_position->setText(QString::number(appended));
             done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
         } else {
             bool ok = false;
@@ -604,6 +608,10 @@ void TfrmAnagrafica::save()
                                   "in archivio.");
         }
     } catch (const ArchiveError &) {
+        // A record that reached the archive before closing it failed is
+        // this card from now on, so that trying again does not add a copy.
+        if (appended > 0)
+            m_position->setText(QString::number(appended));
         platform::dialogs().error(FileAccessErrorText(), this);
         return;
     }

@@ -804,6 +804,8 @@ private slots:
         QTest::newRow("update, write") << false << IoStep::Write;
         QTest::newRow("append, open") << true << IoStep::Open;
         QTest::newRow("append, write") << true << IoStep::Write;
+        QTest::newRow("append, flush") << true << IoStep::Flush;
+        QTest::newRow("append, size") << true << IoStep::Size;
     }
 
     void saveFailureLeavesCardAndArchive()
@@ -835,6 +837,28 @@ private slots:
         QCOMPARE(m_platform->dialogs.last()->kind, MessageKind::Information);
         QCOMPARE(position(), newCard ? QStringLiteral("4") : QStringLiteral("3"));
         QCOMPARE(countRecords(archive(), layouts::cliente()), newCard ? 4 : 3);
+    }
+
+    // Closing the archive fails after the new record reached it: the card
+    // is that record, and trying again updates it instead of adding a copy.
+    void closeFailureAfterAppend()
+    {
+        fillArchive(3);
+        set("txtCognome", QStringLiteral("Verdi"));
+        set("txtNome", QStringLiteral("Giuseppe"));
+        {
+            FaultyFileSystem faulty;
+            faulty.failAt(IoStep::Close);
+            click("cmdSalva");
+        }
+        QCOMPARE(m_platform->dialogs.lastText(), FileAccessErrorText());
+        QCOMPARE(countRecords(archive(), layouts::cliente()), 4);
+        QCOMPARE(position(), QStringLiteral("4"));
+        click("cmdSalva");
+        QCOMPARE(m_platform->dialogs.lastText(),
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
+                                "in archivio."));
+        QCOMPARE(countRecords(archive(), layouts::cliente()), 4);
     }
 
     void browseFailureLeavesCard()
