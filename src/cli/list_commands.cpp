@@ -7,6 +7,7 @@
 #include "fees/feelists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
+#include "platform/platform.h"
 #include "store/codepage.h"
 #include "store/values.h"
 
@@ -132,7 +133,7 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
 int list(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString name, file;
-    QDate today = QDate::currentDate();
+    QDate today = platform::clock().today();
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == u"--today" && i + 1 < args.size()) {
             today = parseDate(args.at(++i));
