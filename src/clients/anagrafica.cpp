@@ -313,6 +313,7 @@ void TfrmAnagrafica::build()
     m_conventions->setEnterChain(chain, true);
     m_conventions->addCommandHints();
     m_conventions->addClearOnHover(p);
+    m_conventions->addClearOnHover(p->findChild<QWidget *>(QStringLiteral("panComandi")));
     for (QGroupBox *g : p->findChildren<QGroupBox *>())
         m_conventions->addClearOnHover(g);
 }

@@ -322,7 +322,7 @@ public:
     TfrmCartella(QWidget *card, const QString &recordNumber)
         : kit::DialogWindow(QStringLiteral("TfrmCartella"),
                             QStringLiteral(" Gestione cartella abbinata alla scheda corrente"),
-                            QSize(560, 280), card)
+                            QSize(560, 262), card)
     {
         auto *outer = new QVBoxLayout(this);
         outer->setContentsMargins(14, 14, 14, 12);
