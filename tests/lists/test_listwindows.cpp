@@ -2,6 +2,7 @@
 // what they list, find in list, and what a pick writes into the opener.
 #include "clientfixture.h"
 
+#include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void handOverByMode();
     void identicalLinesHandOverTheLaterRecord();
     void unknownModeWritesNothing();
+    void wholeRecordReachesTheClientCard();
     void instalmentsDueList();
     void instalmentsDueStopsAtUnreadableRecord();
     void instalmentsDuePickLoadsTheCard();
@@ -267,6 +269,36 @@ void TestListWindows::unknownModeWritesNothing()
     QVERIFY(!s.isVisible());
     QCOMPARE(textOf(card.get(), "txtCognome"), QString());
     QCOMPARE(textOf(card.get(), "lblPosizione"), QString());
+}
+
+void TestListWindows::wholeRecordReachesTheClientCard()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    // Every field filled, so that any control the hand-over misses shows.
+    Record full(layouts::cliente());
+    const RecordLayout &l = layouts::cliente();
+    for (int i = 0; i < l.fieldCount(); ++i)
+        full.setText(i, QStringLiteral("V%1").arg(i));
+    full.setText(u"Cognome", u"Zanetti");
+    full.setText(u"ProvNasc", u"FC");
+    full.setText(u"ProvRes", u"RN");
+    full.setText(u"Decorrenza", u"01/02/2024");
+    full.setText(u"Scadenza", u"01/03/2024");
+    full.setText(u"Preavviso", u"7");
+    home.write("Clienti.arx", fixture::archive({kRossiLuca, full}));
+    clients::TfrmAnagrafica card;
+    SearchWindow s(clients::clientSearchConfig(), &card);
+    s.setMode("clienti");
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QTest::keyClicks(s.findChild<QLineEdit *>("txtCognome"), "zan");
+    s.search();
+    s.pick(0);
+    const Record shown = card.cardRecord();
+    for (int i = 0; i < l.fieldCount(); ++i)
+        QCOMPARE(shown.text(i), full.text(i));
+    QCOMPARE(textOf(&card, "lblPosizione"), QStringLiteral("2"));
 }
 
 void TestListWindows::instalmentsDueList()
