@@ -81,6 +81,8 @@ private Q_SLOTS:
     void unknownModeWritesNothing();
     void wholeRecordReachesTheClientCard();
     void instalmentsDueList();
+    void printsTheListedLines_data();
+    void printsTheListedLines();
     void instalmentsDueStopsAtUnreadableRecord();
     void instalmentsDuePickLoadsTheCard();
 };
@@ -357,6 +359,40 @@ void TestListWindows::instalmentsDuePickLoadsTheCard()
     QVERIFY(!w.isVisible());
     QCOMPARE(textOf(card.get(), "txtNote"), QStringLiteral("seconda"));
     QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+}
+
+void TestListWindows::printsTheListedLines_data()
+{
+    QTest::addColumn<bool>("search");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("search") << true << "Riepilogo clienti in archivio";
+    QTest::newRow("instalments due") << false << "Riepilogo rate in scadenza o scadute";
+}
+
+void TestListWindows::printsTheListedLines()
+{
+    QFETCH(bool, search);
+    QFETCH(QString, title);
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.printing.outputFolder = home.path();
+    home.write("Clienti.arx", fixture::archive({kRossiMario, kGrossiMarco}));
+    QWidget card;
+    std::unique_ptr<QDialog> w;
+    if (search) {
+        auto *s = new SearchWindow(clients::clientSearchConfig(), &card);
+        w.reset(s);
+        s->show();
+        s->search();
+    } else {
+        w = std::make_unique<SummaryListWindow>(clients::instalmentsDueConfig(), &card);
+        w->show();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTest::mouseClick(w->findChild<QPushButton *>("btnStampa"), Qt::LeftButton);
+    QCOMPARE(platform.printing.jobs, QStringList{title});
+    QCOMPARE(platform.printing.orientations.value(0), QPageLayout::Landscape);
+    QVERIFY(QFileInfo(platform.printing.files.value(0)).size() > 0);
 }
 
 QTEST_MAIN(TestListWindows)
