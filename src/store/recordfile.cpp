@@ -156,6 +156,8 @@ void RecordFile::scan(const std::function<bool(const RecordView &, int)> &visit,
     const int total = size();
     if (blockRecords <= 0)
         blockRecords = std::max(1, (1 << 20) / rs); // about a megabyte a read
+    // No bigger than what is left to read: small archives are the rule.
+    blockRecords = std::max(1, std::min(blockRecords, total - m_position));
     std::vector<char> buffer(size_t(blockRecords) * size_t(rs));
     int index = m_position;
     while (index < total) {
