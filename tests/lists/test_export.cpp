@@ -54,6 +54,7 @@ private Q_SLOTS:
     void cellsAreEscaped();
     void editedCellGoesToTheFile();
     void emptyArchiveGivesHeaderOnly();
+    void previewFailureIsSilent();
     void answers_data();
     void answers();
     void writeFailureShowsExportError_data();
@@ -195,6 +196,21 @@ void TestExport::emptyArchiveGivesHeaderOnly()
     const QList<QByteArray> lines = fileLines(home.read("Clienti.xls"));
     QCOMPARE(lines.size(), 57);
     QCOMPARE(lines[54], QByteArray("</table>\r"));
+}
+
+void TestExport::previewFailureIsSilent()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({kRossi, kVerdi}));
+    FaultyFileSystem fs;
+    fs.failAt(IoStep::Read);
+    QWidget card;
+    ExportWindow w(clients::clientExportConfig(), &card);
+    w.preview();
+    QVERIFY(fs.triggered());
+    QCOMPARE(w.grid()->rowCount(), 0);
+    QVERIFY(platform.dialogs.shown.isEmpty());
 }
 
 void TestExport::answers_data()

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void handOverByMode();
     void identicalLinesHandOverTheLaterRecord();
     void unknownModeWritesNothing();
+    void pickFailureClosesTheWindow();
     void wholeRecordReachesTheClientCard();
     void instalmentsDueList();
     void printsTheListedLines_data();
@@ -271,6 +272,25 @@ void TestListWindows::unknownModeWritesNothing()
     QVERIFY(!s.isVisible());
     QCOMPARE(textOf(card.get(), "txtCognome"), QString());
     QCOMPARE(textOf(card.get(), "lblPosizione"), QString());
+}
+
+void TestListWindows::pickFailureClosesTheWindow()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    home.write("Clienti.arx", fixture::archive({kRossiMario}));
+    auto card = opener({"txtCliente"});
+    SearchWindow s(clients::clientSearchConfig(), card.get());
+    s.setMode("servizi");
+    s.show();
+    s.search();
+    FaultyFileSystem fs;
+    fs.failAt(IoStep::Open);
+    s.pick(0);
+    QVERIFY(fs.triggered());
+    QVERIFY(!s.isVisible());
+    QCOMPARE(textOf(card.get(), "txtCliente"), QString());
+    QVERIFY(platform.dialogs.shown.isEmpty());
 }
 
 void TestListWindows::wholeRecordReachesTheClientCard()
