@@ -48,6 +48,16 @@ const ArchiveTools *toolsFor(const QString &file)
     return nullptr;
 }
 
+// Unlike the windows, the commands do not create a missing archive.
+bool exists(const QString &path, QTextStream &err)
+{
+    const QFileInfo fi(path);
+    if (fi.exists() && fi.isFile())
+        return true;
+    err << path << ": il file non esiste\n";
+    return false;
+}
+
 QString archiveNames()
 {
     QStringList names;
@@ -68,6 +78,8 @@ int search(const QStringList &args, QTextStream &out, QTextStream &err)
         err << "archivio senza ricerca: " << file << " (previsti: " << archiveNames() << ")\n";
         return 2;
     }
+    if (!exists(file, err))
+        return 2;
     const lists::SearchConfig &config = tools->search();
     const QStringList fields = config.fieldNames();
     QStringList texts(fields.size());
@@ -112,6 +124,8 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
         err << "uso: export FILE [--out FILE.xls] (archivi: " << archiveNames() << ")\n";
         return 2;
     }
+    if (!exists(file, err))
+        return 2;
     const lists::ExportConfig &config = tools->exporter();
     lists::ExportGridModel grid(config.grid);
     try {
@@ -166,6 +180,8 @@ int list(const QStringList &args, QTextStream &out, QTextStream &err)
     const lists::SummaryConfig &config = tool->config();
     if (file.isEmpty())
         file = config.source.archivePath(nullptr);
+    if (!exists(file, err))
+        return 2;
     bool complete = false;
     const QVector<QByteArray> lines = lists::summaryLines(config, file, today, &complete);
     for (const QByteArray &l : lines)

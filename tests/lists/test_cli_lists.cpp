@@ -36,6 +36,8 @@ private Q_SLOTS:
     void searchRejectsUnknownCriteria();
     void exportWritesTheWindowsFile();
     void listRate();
+    void missingOrForeignArchives_data();
+    void missingOrForeignArchives();
 };
 
 void TestCliLists::search_data()
@@ -117,6 +119,30 @@ void TestCliLists::listRate()
                             "  Rata: €                  Acquisto: \n"));
     const CliResult bad = runCli({"list", "rate", "--today", "31/02/2024"}, home.path().toLocal8Bit());
     QCOMPARE(bad.exitCode, 2);
+}
+
+void TestCliLists::missingOrForeignArchives_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("search, missing archive") << QStringList{"search", "Clienti.arx"};
+    QTest::newRow("export, missing archive") << QStringList{"export", "Clienti.arx"};
+    QTest::newRow("list, missing archive") << QStringList{"list", "rate"};
+    QTest::newRow("search, not a searchable archive") << QStringList{"search", "Altro.arx"};
+    QTest::newRow("list, unknown list") << QStringList{"list", "tutte"};
+}
+
+void TestCliLists::missingOrForeignArchives()
+{
+    QFETCH(QStringList, args);
+    TempProgramFolder home;
+    for (QString &a : args) {
+        if (a.endsWith(u".arx"))
+            a = home.file(a);
+    }
+    const CliResult r = runCli(args, home.path().toLocal8Bit());
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(!r.err.isEmpty());
+    QVERIFY(!QFile::exists(home.file("Clienti.arx"))); // nothing created
 }
 
 QTEST_MAIN(TestCliLists)
