@@ -17,7 +17,9 @@ namespace pratelia::cli {
 
 namespace {
 
-// The archives that can be searched and exported, by file name.
+// The archives that can be searched and exported, by file name; a name
+// beginning with '*' stands for the yearly archives with that extension
+// ("*.ser").
 struct ArchiveTools {
     const char *fileName;
     const lists::SearchConfig &(*search)();
@@ -42,7 +44,11 @@ const ArchiveTools *toolsFor(const QString &file)
 {
     const QString name = QFileInfo(file).fileName();
     for (const ArchiveTools &t : kArchives) {
-        if (name.compare(QLatin1String(t.fileName), Qt::CaseInsensitive) == 0)
+        const QLatin1String wanted(t.fileName);
+        const bool matches = wanted.startsWith(u'*')
+                                 ? name.endsWith(wanted.mid(1), Qt::CaseInsensitive)
+                                 : name.compare(wanted, Qt::CaseInsensitive) == 0;
+        if (matches)
             return &t;
     }
     return nullptr;
