@@ -1,0 +1,457 @@
+// Every command of the windows that touches a file, failing at each step
+// and at each occurrence of it: the user sees the window's own message (or
+// nothing, where the window stays silent), the window keeps what it showed
+// and stays usable, and the files hold what they held before, except a
+// record that was completely written.
+#include "support/faultyfs.h"
+#include "support/tempfolder.h"
+
+#include "app/avvio.h"
+#include "app/password.h"
+#include "clients/anagrafica.h"
+#include "clients/clientlistconfig.h"
+#include "lists/exportgrid.h"
+#include "lists/listwindows.h"
+#include "platform/testing.h"
+#include "store/recordfile.h"
+#include "store/values.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+
+using namespace pratelia;
+using namespace pratelia::testing;
+
+Q_DECLARE_METATYPE(pratelia::IoStep)
+
+namespace {
+
+const IoStep kAllSteps[] = {IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read,
+                            IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Lock,
+                            IoStep::Truncate, IoStep::Rename};
+
+const QString kPasswordReadFailed = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. Si consiglia di "
+    "reinstallare il software.");
+const QString kPasswordChangeFailed = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. Si consiglia di "
+    "reinstallare il software.");
+const QString kPasswordChanged = QStringLiteral("Modifica della password completata con successo.");
+
+Record client(const QString &surname, const QString &name)
+{
+    Record r(layouts::cliente());
+    r.setText(u"Cognome", surname);
+    r.setText(u"Nome", name);
+    r.setText(u"Decorrenza", QStringLiteral("01/01/2024"));
+    r.setText(u"Scadenza", QStringLiteral("01/06/2024"));
+    r.setText(u"Preavviso", QStringLiteral("5"));
+    return r;
+}
+
+QByteArray threeClients()
+{
+    return client(QStringLiteral("Rossi"), QStringLiteral("Mario")).bytes()
+           + client(QStringLiteral("Verdi"), QStringLiteral("Anna")).bytes()
+           + client(QStringLiteral("Bianchi"), QStringLiteral("Luca")).bytes();
+}
+
+// Runs one attempt for each occurrence of `step`, failing the 1st, then the
+// 2nd, ... until an attempt no longer reaches it. Each attempt sets up its
+// window, calls `arm` right before the command (from then on the step
+// fails), runs the command and checks. Returns how many attempts failed.
+using Attempt = std::function<void(FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered)>;
+int sweep(IoStep step, const Attempt &attempt)
+{
+    for (int nth = 1; nth <= 64; ++nth) {
+        FaultyFileSystem fs;
+        bool triggered = false;
+        attempt(fs, [&] { fs.failAt(step, nth); }, triggered);
+        if (QTest::currentTestFailed())
+            return nth;
+        if (!triggered)
+            return nth - 1;
+    }
+    return 64;
+}
+
+void addStepRows(const QList<IoStep> &used)
+{
+    QTest::addColumn<IoStep>("step");
+    QTest::addColumn<bool>("used");
+    for (IoStep s : kAllSteps)
+        QTest::addRow("%s", ioStepName(s)) << s << used.contains(s);
+}
+
+// A client card over a folder holding three clients.
+struct CardFixture {
+    TempProgramFolder home;
+    TestPlatform platform;
+    clients::TfrmAnagrafica card;
+
+    CardFixture() { home.write(QStringLiteral("Clienti.arx"), threeClients()); }
+    // A new card that passes the save checks.
+    void fillNew()
+    {
+        set("txtCognome", QStringLiteral("Neri"));
+        set("txtNome", QStringLiteral("Paolo"));
+        set("txtDecorrenza", QStringLiteral("01/02/2024"));
+        set("txtScadenza", QStringLiteral("01/03/2024"));
+        set("txtPreavviso", QStringLiteral("3"));
+    }
+    QString position() const { return card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
+    void set(const char *field, const QString &text)
+    {
+        card.findChild<QLineEdit *>(QLatin1String(field))->setText(text);
+    }
+    QByteArray archive() const { return home.read(QStringLiteral("Clienti.arx")); }
+};
+
+const int kRs = 4043;
+
+} // namespace
+
+class TestWindowFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void clientSaveNew_data();
+    void clientSaveNew();
+    void clientSaveExisting_data();
+    void clientSaveExisting();
+    void clientBrowse_data();
+    void clientBrowse();
+    void clientSearch_data();
+    void clientSearch();
+    void clientExport_data();
+    void clientExport();
+    void instalmentsDueList_data();
+    void instalmentsDueList();
+    void passwordCheck_data();
+    void passwordCheck();
+    void passwordChange_data();
+    void passwordChange();
+};
+
+void TestWindowFaults::clientSaveNew_data()
+{
+    addStepRows({IoStep::Open, IoStep::Lock, IoStep::Size, IoStep::Seek, IoStep::Write, IoStep::Flush, IoStep::Close});
+}
+
+void TestWindowFaults::clientSaveNew()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        f.fillNew();
+        const Record shown = f.card.cardRecord();
+        arm();
+        f.card.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), threeClients() + shown.bytes());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        // Either nothing was added, or the record was completely written
+        // and the card now is that record.
+        if (f.archive() == threeClients())
+            QCOMPARE(f.position(), QString());
+        else {
+            QCOMPARE(f.archive(), threeClients() + shown.bytes());
+            QCOMPARE(f.position(), QStringLiteral("4"));
+        }
+        // Trying again stores the card once.
+        f.card.save();
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+        QCOMPARE(f.archive(), threeClients() + shown.bytes());
+        QCOMPARE(f.position(), QStringLiteral("4"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::clientSaveExisting_data()
+{
+    addStepRows({IoStep::Open, IoStep::Lock, IoStep::Size, IoStep::Seek, IoStep::Write, IoStep::Flush, IoStep::Close});
+}
+
+void TestWindowFaults::clientSaveExisting()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        f.card.showRecord(client(QStringLiteral("Verdi"), QStringLiteral("Anna")), 2);
+        f.set("txtNome", QStringLiteral("Anna Maria"));
+        const Record shown = f.card.cardRecord();
+        QByteArray updated = threeClients();
+        updated.replace(kRs, kRs, shown.bytes());
+        arm();
+        f.card.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
+        QCOMPARE(f.position(), QStringLiteral("2"));
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), updated);
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QVERIFY(f.archive() == threeClients() || f.archive() == updated);
+        f.card.save();
+        QCOMPARE(f.archive(), updated);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::clientBrowse_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+}
+
+void TestWindowFaults::clientBrowse()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        f.card.showRecord(client(QStringLiteral("Rossi"), QStringLiteral("Mario")), 1);
+        f.set("txtNote", QStringLiteral("non ancora salvato"));
+        const Record shown = f.card.cardRecord();
+        arm();
+        f.card.browseTo(clients::Browse::Next);
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), threeClients());
+        if (!triggered) {
+            QCOMPARE(f.position(), QStringLiteral("2"));
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QCOMPARE(f.position(), QStringLiteral("1"));
+        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
+        // Still usable: the next try goes on.
+        f.card.browseTo(clients::Browse::Next);
+        QCOMPARE(f.position(), QStringLiteral("2"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::clientSearch_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+}
+
+void TestWindowFaults::clientSearch()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        lists::SearchWindow w(clients::clientSearchConfig(), &f.card);
+        w.setMode(QStringLiteral("clienti"));
+        w.criterion(0)->setText(QStringLiteral("ross"));
+        arm();
+        w.search();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(w.criterion(0)->text(), QStringLiteral("ross"));
+        if (!triggered) {
+            QVERIFY(w.showingResults());
+            QCOMPARE(w.results()->model()->rowCount(), 1);
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QVERIFY(!w.showingResults());
+        w.search();
+        QVERIFY(w.showingResults());
+        QCOMPARE(w.results()->model()->rowCount(), 1);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::clientExport_data()
+{
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Close});
+}
+
+void TestWindowFaults::clientExport()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const QString sheet = QStringLiteral("Clienti.xls");
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        lists::ExportWindow w(clients::clientExportConfig(), &f.card);
+        w.preview();
+        QCOMPARE(w.grid()->rowCount(), 3);
+        // Both questions (export now? open it?) are answered Yes.
+        arm();
+        w.exportFile();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(w.grid()->rowCount(), 3);
+        QCOMPARE(f.platform.dialogs.shown.size(), 2);
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+            QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
+        QVERIFY(f.platform.shell.opened.isEmpty());
+        // Still usable: exporting again writes the whole file.
+        w.exportFile();
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+        QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::instalmentsDueList_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+}
+
+void TestWindowFaults::instalmentsDueList()
+{
+    // A list built when its window opens fails silently and keeps what it
+    // had read.
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        f.platform.clock.setToday(QDate(2024, 5, 30));
+        lists::SummaryListWindow w(clients::instalmentsDueConfig(), &f.card);
+        arm();
+        w.build();
+        triggered = fs.triggered();
+        fs.reset();
+        QVERIFY(f.platform.dialogs.shown.isEmpty());
+        QCOMPARE(f.archive(), threeClients());
+        const int rows = w.results()->model()->rowCount();
+        if (!triggered)
+            QCOMPARE(rows, 3);
+        else
+            QVERIFY(rows <= 3);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+namespace {
+// The password window and the main menu over a store holding PRATELIA.
+struct PasswordFixture {
+    TempProgramFolder home;
+    TestPlatform platform;
+    app::TfrmAvvio menu;
+    app::TfrmCambiaPassword change;
+    app::TfrmPassword password;
+    QByteArray store;
+
+    PasswordFixture()
+    {
+        store = "; Pratelia\r\n[Accesso]\r\nValore="
+                + app::ScramblePassword(QStringLiteral("PRATELIA")).toLatin1() + "\r\n";
+        home.write(QStringLiteral("unins000.dll"), store);
+        password.setMainMenu(&menu);
+        password.setChangeWindow(&change);
+    }
+    QLineEdit *field(QWidget &w, const char *name) { return w.findChild<QLineEdit *>(QLatin1String(name)); }
+    void ok(QWidget &w) { w.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }
+};
+} // namespace
+
+void TestWindowFaults::passwordCheck_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+}
+
+void TestWindowFaults::passwordCheck()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        PasswordFixture f;
+        f.password.show();
+        f.field(f.password, "txtPassword")->setText(QStringLiteral("pratelia"));
+        arm();
+        f.ok(f.password);
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.home.read(QStringLiteral("unins000.dll")), f.store);
+        if (!triggered) {
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            QVERIFY(f.menu.isVisible());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), kPasswordReadFailed);
+        QVERIFY(!f.menu.isVisible());
+        QVERIFY(f.password.isVisible());
+        QCOMPARE(f.field(f.password, "txtPassword")->text(), QStringLiteral("pratelia"));
+        f.ok(f.password);
+        QVERIFY(f.menu.isVisible());
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::passwordChange_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Write, IoStep::Flush,
+                 IoStep::Close, IoStep::Rename});
+}
+
+void TestWindowFaults::passwordChange()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        PasswordFixture f;
+        f.change.show();
+        f.field(f.change, "txtPasswordOld")->setText(QStringLiteral("pratelia"));
+        f.field(f.change, "txtPasswordNew")->setText(QStringLiteral("nuova"));
+        f.field(f.change, "txtConferma")->setText(QStringLiteral("nuova"));
+        arm();
+        f.ok(f.change);
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QString stored;
+        QVERIFY(app::readStoredPassword(stored));
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.lastText(), kPasswordChanged);
+            QCOMPARE(stored, QStringLiteral("NUOVA"));
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), kPasswordChangeFailed);
+        // The store keeps its previous value, whole.
+        QCOMPARE(f.home.read(QStringLiteral("unins000.dll")), f.store);
+        QCOMPARE(stored, QStringLiteral("PRATELIA"));
+        QVERIFY(f.change.isVisible());
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+QTEST_MAIN(TestWindowFaults)
+#include "test_window_faults.moc"
