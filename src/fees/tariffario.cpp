@@ -5,6 +5,7 @@
 #include "checks/checkwindows.h"
 #include "clients/attach.h"
 #include "clients/clientlists.h"
+#include "feeicons.h"
 #include "feelists.h"
 #include "platform/platform.h"
 #include "store/fileio.h"
@@ -12,6 +13,7 @@
 #include "store/values.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -30,6 +32,9 @@ namespace pratelia::fees {
 namespace {
 
 const char *const kRestText = "Pronto per archiviare una nuova scheda...";
+// The captions of the left-hand sections share one column width, so that
+// their fields start on one line.
+const int kCaptionWidth = 165;
 const char *const kEmptyArchive = "L'archivio non contiene nessuna scheda.";
 
 struct CommandSpec {
@@ -55,7 +60,7 @@ const CommandSpec kCommands[] = {
     {"cmdEsporta", "Esporta", "esporta",
      "Esporta le schede in archivio in un file di Microsoft Excel."},
     {"cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente."},
-    {"cmdFile", "Allegati", "allega", "Allega file alla scheda corrente."},
+    {"cmdFile", "Allegati", "file", "Allega file alla scheda corrente."},
     {"cmdScontate", "Scontate", "scontate",
      "Visualizza il riepilogo dei servizi con tariffa scontata."},
     {"cmdGuida", "Guida", "guida", "Visualizza la guida in linea."},
@@ -91,14 +96,16 @@ void TfrmTariffario::buildControls()
     m_conventions = new kit::InputConventions(this, status, u8(kRestText));
 
     auto *outer = new QVBoxLayout(p);
-    outer->setContentsMargins(12, 6, 12, 6);
-    outer->setSpacing(8);
+    outer->setContentsMargins(8, 4, 8, 4);
+    outer->setSpacing(10);
 
     // Command bar.
-    auto *bar = new QWidget(p);
+    auto *bar = new QFrame(p);
     bar->setObjectName(QStringLiteral("panComandi"));
+    bar->setFrameShape(QFrame::StyledPanel);
+    m_conventions->addClearOnHover(bar);
     auto *barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setContentsMargins(4, 2, 4, 2);
     barLayout->setSpacing(2);
     for (const CommandSpec &c : kCommands) {
         auto *b = new kit::CommandButton(u8(c.name), u8(c.caption), u8(c.icon), u8(c.status), bar);
@@ -130,9 +137,9 @@ void TfrmTariffario::buildControls()
         g->setObjectName(name);
         m_conventions->addClearOnHover(g);
         auto *grid = new QGridLayout(g);
-        grid->setContentsMargins(12, 14, 12, 10);
+        grid->setContentsMargins(12, 12, 12, 10);
         grid->setHorizontalSpacing(10);
-        grid->setVerticalSpacing(9);
+        grid->setVerticalSpacing(11);
         return std::pair{g, grid};
     };
     auto addRow = [](QGridLayout *grid, int row, QLineEdit *e, const QString &caption,
@@ -194,15 +201,18 @@ void TfrmTariffario::buildControls()
     auto *txtSpese = makeField(service, QStringLiteral("txtSpese"));
     sg->addWidget(kit::captionFor(txtSpese, QStringLiteral("Spese accessorie:"), service), 5, 0);
     sg->addWidget(txtSpese, 5, 1, 1, 3);
+    findChild<kit::CommandButton *>(QStringLiteral("cmdScontate"))->setIcon(handWithCoinIcon());
+    sg->setColumnMinimumWidth(0, kCaptionWidth);
     sg->setColumnStretch(1, 0);
     sg->setColumnStretch(3, 1);
     top->addWidget(service, 3);
 
     auto [person, pg] = makeGroup(QStringLiteral("fraPersona"), QStringLiteral("Persona addetta"));
     auto *txtPersona = makeField(person, QStringLiteral("txtPersona"));
-    addRow(pg, 0, txtPersona, QStringLiteral("Persona addetta:"),
-           smallCommand(person, "impPersona", "Importa dall'anagrafica", "importa",
-                        "Importa i dati dall'archivio anagrafico dei clienti."));
+    auto *impPersona = smallCommand(person, "impPersona", "Importa dall'anagrafica", "importa",
+                                    "Importa i dati dall'archivio anagrafico dei clienti.");
+    impPersona->setIcon(importArrowIcon());
+    addRow(pg, 0, txtPersona, QStringLiteral("Persona addetta:"), impPersona);
     auto *txtCodFisc = makeField(person, QStringLiteral("txtCodFisc"));
     kit::InputConventions::installUpperCase(txtCodFisc);
     txtCodFisc->installEventFilter(this);
@@ -232,6 +242,7 @@ void TfrmTariffario::buildControls()
     int row = 0;
     for (const auto &f : practical)
         addRow(ig, row++, makeField(info, u8(f[0])), u8(f[1]));
+    ig->setColumnMinimumWidth(0, kCaptionWidth);
     ig->setColumnStretch(1, 1);
     outer->addWidget(info);
 
@@ -258,14 +269,19 @@ void TfrmTariffario::buildControls()
     fg->addWidget(sfoglia, 0, 2);
     fg->addWidget(m_open, 0, 3);
     fg->addWidget(cancella, 0, 4);
+    fg->setColumnMinimumWidth(0, kCaptionWidth);
     fg->setColumnStretch(1, 1);
     outer->addWidget(form);
     outer->addStretch();
 
-    status->setMinimumHeight(22);
-    status->setStyleSheet(QStringLiteral(
-        "QLabel#panInfo { border-top: 1px solid #b8c2cc; color: #2f3b48; padding-left: 4px; }"));
-    outer->addWidget(status);
+    status->setFrameShape(QFrame::StyledPanel);
+    status->setFrameShadow(QFrame::Sunken);
+    status->setMinimumWidth(560);
+    status->setFixedHeight(22);
+    auto *statusRow = new QHBoxLayout;
+    statusRow->addWidget(status);
+    statusRow->addStretch(1);
+    outer->addLayout(statusRow);
 
     // The hidden state: the six attachment labels.
     for (const FieldLink &l : attachmentLabels()) {

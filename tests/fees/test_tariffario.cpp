@@ -444,6 +444,15 @@ private slots:
         QCOMPARE(edit("txtCopia")->text(), QString("sparito.pdf"));
         QVERIFY(platform->dialogs.shown.isEmpty());
         QVERIFY(!QFile::exists(folder->file("Documenti_Allegati/sparito.pdf")));
+
+        // Chosen from the attachments folder itself: nothing to ask or copy.
+        QDir(folder->path()).mkpath("Documenti_Allegati");
+        folder->write("Documenti_Allegati/gia.pdf", "kept");
+        platform->dialogs.chooseNext(folder->file("Documenti_Allegati/gia.pdf"));
+        click("btnSfoglia");
+        QCOMPARE(edit("txtCopia")->text(), QString("gia.pdf"));
+        QVERIFY(platform->dialogs.shown.isEmpty());
+        QCOMPARE(folder->read("Documenti_Allegati/gia.pdf"), QByteArray("kept"));
     }
 
     void emailOpensTheMailProgram()
