@@ -1,6 +1,7 @@
 // The fee card window: browsing, saving, Duplica, the fee fields, the
 // identifier check button, the request form and archive failures.
 #include "support/faultyfs.h"
+#include "clients/clientlistconfig.h"
 #include "fees/tariffario.h"
 #include "platform/testing.h"
 #include "store/recordfile.h"
@@ -453,6 +454,53 @@ private slots:
         QCOMPARE(edit("txtCopia")->text(), QString("gia.pdf"));
         QVERIFY(platform->dialogs.shown.isEmpty());
         QCOMPARE(folder->read("Documenti_Allegati/gia.pdf"), QByteArray("kept"));
+    }
+
+    void personImportedFromTheClientSearch()
+    {
+        Record client(layouts::cliente());
+        client.setText(u"Cognome", u"Rossi");
+        client.setText(u"Nome", u"Mario");
+        client.setText(u"CodFisc", u"RSSMRA80A01H501U");
+        client.setText(u"Recapito", u"333 1234567");
+        client.setText(u"Email", u"mario@rossi.it");
+        appendRecord(ArchivePath(archives::kClienti), client);
+        fillMandatory();
+        edit("txtNote")->setText("resta");
+        lists::SearchWindow search(clients::clientSearchConfig(), card.get());
+        search.setMode("tariffario");
+        search.search();
+        search.pick(0);
+        QCOMPARE(edit("txtPersona")->text(), QString("Rossi Mario"));
+        QCOMPARE(edit("txtCodFisc")->text(), QString("RSSMRA80A01H501U"));
+        QCOMPARE(edit("txtRecapito")->text(), QString("333 1234567"));
+        QCOMPARE(edit("txtEmail")->text(), QString("mario@rossi.it"));
+        QCOMPARE(edit("txtID")->text(), QString("PR-1"));
+        QCOMPARE(edit("txtNote")->text(), QString("resta"));
+        QCOMPARE(position(), QString());
+        QVERIFY(!QFile::exists(archivePath())); // nothing saved
+    }
+
+    void attachmentsReachTheRecordOnSave()
+    {
+        fillMandatory();
+        QString mode;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            mode = dialog->findChild<QLabel *>("lblMemory")->text();
+            dialog->findChild<QLineEdit *>("txtDesc02")->setText("Planimetria");
+            dialog->findChild<QLineEdit *>("txtFile02")->setText("pianta.pdf");
+            dialog->findChild<QPushButton *>("btnApplica")->click();
+        });
+        click("cmdFile");
+        QCOMPARE(mode, QString("tariffario"));
+        QCOMPARE(card->findChild<QLabel *>("lblFile02")->text(), QString("pianta.pdf"));
+        card->save();
+        const Record saved = readRecord(archivePath(), layout(), 1);
+        QCOMPARE(saved.text(u"File02"), QString("pianta.pdf"));
+        QCOMPARE(saved.text(u"Desc02"), QString("Planimetria"));
     }
 
     void emailOpensTheMailProgram()
