@@ -10,6 +10,8 @@
 #include "app/password.h"
 #include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"
+#include "fees/feecard.h"
+#include "fees/tariffario.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
@@ -123,6 +125,12 @@ private Q_SLOTS:
     void clientSaveExisting();
     void clientBrowse_data();
     void clientBrowse();
+    void feeSaveNew_data();
+    void feeSaveNew();
+    void feeSaveExisting_data();
+    void feeSaveExisting();
+    void feeBrowse_data();
+    void feeBrowse();
     void clientSearch_data();
     void clientSearch();
     void clientExport_data();
@@ -246,6 +254,164 @@ void TestWindowFaults::clientBrowse()
         QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
         // Still usable: the next try goes on.
         f.card.browseTo(clients::Browse::Next);
+        QCOMPARE(f.position(), QStringLiteral("2"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+namespace {
+
+Record fee(const QString &id, const QString &description)
+{
+    Record r(layouts::tariffa());
+    r.setText(u"ID", id);
+    r.setText(u"Tipologia", QStringLiteral("Consulenza"));
+    r.setText(u"Descrizione", description);
+    r.setText(u"Ordinaria", QStringLiteral("100,00"));
+    r.setText(u"Scontata", QStringLiteral("80,00"));
+    r.setText(u"TarScontata", QStringLiteral("No"));
+    return r;
+}
+
+QByteArray threeFees()
+{
+    return fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")).bytes()
+           + fee(QStringLiteral("B2"), QStringLiteral("Successione")).bytes()
+           + fee(QStringLiteral("C3"), QStringLiteral("Visura")).bytes();
+}
+
+// The fee card over a folder holding three services.
+struct FeeFixture {
+    TempProgramFolder home;
+    TestPlatform platform;
+    fees::TfrmTariffario card;
+
+    FeeFixture() { home.write(QStringLiteral("Tariffario.arx"), threeFees()); }
+    QString position() const { return card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
+    QByteArray archive() const { return home.read(QStringLiteral("Tariffario.arx")); }
+    void show(const Record &r, int number) { card.setCard(fees::cardFromRecord(r.view(), number)); }
+    void set(const char *control, const QString &text)
+    {
+        fees::CardFields values = card.card();
+        values.insert(QLatin1String(control), text);
+        card.setCard(values);
+    }
+    QByteArray shownRecord() const { return fees::recordFromCard(card.card()).bytes(); }
+};
+
+} // namespace
+
+void TestWindowFaults::feeSaveNew_data()
+{
+    clientSaveNew_data();
+}
+
+void TestWindowFaults::feeSaveNew()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        FeeFixture f;
+        f.show(fee(QStringLiteral("D4"), QStringLiteral("Contratto")), 0);
+        f.set(fees::kPositionLabel, QString());
+        const QByteArray shown = f.shownRecord();
+        arm();
+        f.card.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.shownRecord(), shown);
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), threeFees() + shown);
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        if (f.archive() == threeFees()) {
+            QCOMPARE(f.position(), QString());
+        } else {
+            QCOMPARE(f.archive(), threeFees() + shown);
+            // The record was completely written before the close failed:
+            // the card must now be that record, or trying again adds a copy.
+            if (step == IoStep::Close)
+                QEXPECT_FAIL("close", "the fee card forgets a record whose close failed", Abort);
+            QCOMPARE(f.position(), QStringLiteral("4"));
+        }
+        f.card.save();
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+        QCOMPARE(f.archive(), threeFees() + shown);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::feeSaveExisting_data()
+{
+    clientSaveExisting_data();
+}
+
+void TestWindowFaults::feeSaveExisting()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        FeeFixture f;
+        f.show(fee(QStringLiteral("B2"), QStringLiteral("Successione")), 2);
+        f.set("txtDescrizione", QStringLiteral("Successione ereditaria"));
+        const QByteArray shown = f.shownRecord();
+        QByteArray updated = threeFees();
+        updated.replace(layouts::tariffa().recordSize(), layouts::tariffa().recordSize(), shown);
+        arm();
+        f.card.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.shownRecord(), shown);
+        QCOMPARE(f.position(), QStringLiteral("2"));
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), updated);
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QVERIFY(f.archive() == threeFees() || f.archive() == updated);
+        f.card.save();
+        QCOMPARE(f.archive(), updated);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::feeBrowse_data()
+{
+    clientBrowse_data();
+}
+
+void TestWindowFaults::feeBrowse()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        FeeFixture f;
+        f.show(fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")), 1);
+        f.set("txtNote", QStringLiteral("non ancora salvato"));
+        const QByteArray shown = f.shownRecord();
+        arm();
+        f.card.browse(fees::Browse::Next);
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), threeFees());
+        if (!triggered) {
+            QCOMPARE(f.position(), QStringLiteral("2"));
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QCOMPARE(f.position(), QStringLiteral("1"));
+        QCOMPARE(f.shownRecord(), shown);
+        f.card.browse(fees::Browse::Next);
         QCOMPARE(f.position(), QStringLiteral("2"));
     });
     QCOMPARE(failed > 0, used);
