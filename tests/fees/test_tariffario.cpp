@@ -503,6 +503,41 @@ private slots:
         QCOMPARE(saved.text(u"Desc02"), QString("Planimetria"));
     }
 
+    void statusLineDescribesTheCommands_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("new") << "cmdNuovo"
+                             << "Prepara la schermata per l'inserimento di una nuova scheda.";
+        QTest::newRow("duplicate") << "cmdDuplica"
+            << "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.";
+        QTest::newRow("discounted") << "cmdScontate"
+            << "Visualizza il riepilogo dei servizi con tariffa scontata.";
+        QTest::newRow("import") << "impPersona"
+            << "Importa i dati dall'archivio anagrafico dei clienti.";
+        QTest::newRow("browse") << "btnSfoglia"
+            << "Seleziona il file del modulo da allegare alla scheda corrente.";
+        QTest::newRow("open") << "btnApri" << "Apri il file del modulo allegato alla scheda corrente.";
+        QTest::newRow("clear") << "imgCancella01"
+            << "Cancella la copia digitale del modulo per la richiesta del servizio.";
+        QTest::newRow("flag") << "chkTarScontata"
+            << "Spunta questa casella per indicare che il servizio viene fornito a tariffa scontata.";
+        QTest::newRow("section frame clears") << "fraInformazioni" << "";
+        QTest::newRow("command bar clears") << "panComandi" << "";
+    }
+    void statusLineDescribesTheCommands()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        auto *status = card->findChild<QLabel *>("panInfo");
+        status->setText("before");
+        QWidget *w = card->findChild<QWidget *>(control);
+        QVERIFY(w);
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(w, &enter);
+        QCOMPARE(status->text(), text);
+    }
+
     void emailOpensTheMailProgram()
     {
         edit("txtEmail")->setText("  studio@example.it ");
