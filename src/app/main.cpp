@@ -5,6 +5,10 @@
 
 int main(int argc, char **argv)
 {
+    // The alert sound is an MP3: the toolkit's FFmpeg media backend decodes
+    // it with what the toolkit itself installs.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pratelia"));
     QApplication::setWindowIcon(pratelia::kit::commandIcon(QStringLiteral("pratelia")));

@@ -59,6 +59,17 @@ QPushButton *dialogButton(const QString &name, const QString &text, const QStrin
     return b;
 }
 
+// The hidden working storage of the password windows. It holds the stored
+// password in clear, so assistive tools get a fixed name instead of its text.
+QLabel *memoryLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("lblMemory"));
+    label->setAccessibleName(QStringLiteral("Memoria di lavoro"));
+    label->hide();
+    return label;
+}
+
 // A thin line above the row of buttons.
 void separator(QWidget *parent, int y)
 {
@@ -243,9 +254,7 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     change->setGeometry(24, 140, 170, 34);
     separator(this, 118);
 
-    m_memory = new QLabel(this);
-    m_memory->setObjectName(QStringLiteral("lblMemory"));
-    m_memory->hide();
+    m_memory = memoryLabel(this);
 
     (new kit::InputConventions(this, nullptr, QString()))->addFocusFrame(m_password);
 
@@ -360,9 +369,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
     close->setGeometry(370, 214, 100, 34);
     separator(this, 192);
 
-    m_memory = new QLabel(this);
-    m_memory->setObjectName(QStringLiteral("lblMemory"));
-    m_memory->hide();
+    m_memory = memoryLabel(this);
 
     auto *conventions = new kit::InputConventions(this, nullptr, QString());
     for (QLineEdit *f : {m_old, m_new, m_confirm}) {

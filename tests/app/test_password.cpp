@@ -8,6 +8,7 @@
 #include "platform/testing.h"
 #include "store/codepage.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -260,6 +261,14 @@ void TestPassword::login()
         QVERIFY(f.menu.isVisible());
         QVERIFY(!f.password.isVisible());
         QCOMPARE(f.txt("txtPassword")->text(), typed); // stays in the hidden field
+        // The stored password kept in the hidden working label never
+        // reaches assistive tools.
+        auto *memory = f.password.findChild<QLabel *>(QStringLiteral("lblMemory"));
+        QCOMPARE(memory->text(), passwordForm(set));
+        QAccessibleInterface *ai = QAccessible::queryAccessibleInterface(memory);
+        QVERIFY(ai);
+        QVERIFY(!ai->text(QAccessible::Name).contains(passwordForm(set)));
+        QVERIFY(!ai->text(QAccessible::Description).contains(passwordForm(set)));
     } else {
         QCOMPARE(f.platform.dialogs.lastText(), kWrong);
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
