@@ -262,6 +262,21 @@ private slots:
         }
     }
 
+    void feeTypedThenSavedWithTheMouseIsStoredNormalised()
+    {
+        // The command pictures take the focus, so leaving the fee field
+        // normalises it before Save reads the card.
+        showCard();
+        fillMandatory();
+        QLineEdit *fee = edit("txtOrdinaria");
+        fee->setFocus();
+        fee->selectAll();
+        QTest::keyClicks(fee, "7");
+        QTest::mouseClick(card->findChild<QWidget *>("cmdSalva"), Qt::LeftButton);
+        QCOMPARE(platform->dialogs.lastText(), kInserted);
+        QCOMPARE(readRecord(archivePath(), layout(), 1).text(u"Ordinaria"), QString("7,00"));
+    }
+
     void enterChainStopsAtTheRequestForm()
     {
         showCard();
