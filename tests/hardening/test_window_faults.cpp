@@ -9,6 +9,7 @@
 #include "app/avvio.h"
 #include "app/password.h"
 #include "clients/anagrafica.h"
+#include "clients/attach.h"
 #include "clients/clientlistconfig.h"
 #include "fees/feecard.h"
 #include "fees/tariffario.h"
@@ -18,7 +19,12 @@
 #include "store/recordfile.h"
 #include "store/values.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -131,6 +137,8 @@ private Q_SLOTS:
     void feeSaveExisting();
     void feeBrowse_data();
     void feeBrowse();
+    void attachCopy_data();
+    void attachCopy();
     void clientSearch_data();
     void clientSearch();
     void clientExport_data();
@@ -413,6 +421,66 @@ void TestWindowFaults::feeBrowse()
         QCOMPARE(f.shownRecord(), shown);
         f.card.browse(fees::Browse::Next);
         QCOMPARE(f.position(), QStringLiteral("2"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::attachCopy_data()
+{
+    addStepRows({IoStep::Open, IoStep::Seek, IoStep::Read, IoStep::Write, IoStep::Flush, IoStep::Close,
+                 IoStep::Rename});
+}
+
+void TestWindowFaults::attachCopy()
+{
+    // Copying an attached document over an earlier one of the same name:
+    // a failure is silent, and the earlier document stays whole.
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath(QStringLiteral("offerta.pdf"));
+    QByteArray fresh(2500 * 1024, 'n'); // more than one block of the copy
+    fresh.prepend("%PDF nuova");
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(fresh);
+    }
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        CardFixture f;
+        QDir(f.home.path()).mkdir(QStringLiteral("Documenti_Allegati"));
+        f.home.write(QStringLiteral("Documenti_Allegati/offerta.pdf"), "%PDF vecchia");
+        f.platform.dialogs.chooseNext(source);
+        f.platform.dialogs.answerNext(true); // overwrite
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            ran = w != nullptr;
+            if (!w)
+                return;
+            arm();
+            w->findChild<QAbstractButton *>(QStringLiteral("btnSfoglia01"))->click();
+            triggered = fs.triggered();
+            fs.reset();
+            w->findChild<QAbstractButton *>(QStringLiteral("btnApplica"))->click();
+        });
+        clients::showAttachWindow(&f.card, QStringLiteral("anagrafica"));
+        QVERIFY(ran);
+        // Only the overwrite question was shown.
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+        QCOMPARE(f.card.findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("offerta.pdf"));
+        QCOMPARE(QDir(f.home.file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("offerta.pdf")});
+        const QByteArray kept = f.home.read(QStringLiteral("Documenti_Allegati/offerta.pdf"));
+        // Closing the source after it was read whole may fail without
+        // harm; any other failure keeps the earlier document.
+        const bool sourceCloseOnly = step == IoStep::Close && kept == fresh;
+        if (!triggered || sourceCloseOnly)
+            QVERIFY(kept == fresh);
+        else
+            QCOMPARE(kept, QByteArray("%PDF vecchia"));
+        QCOMPARE(f.archive(), threeClients());
     });
     QCOMPARE(failed > 0, used);
 }
