@@ -309,19 +309,21 @@ void drawNamed(QPainter &p, const QString &name)
     } else if (name == QLatin1String("apri")) {
         folder(p, true);
     } else if (name == QLatin1String("file")) {
-        sheet(p, QRectF(14, 6, 36, 50));
-        textLines(p, 20, 24, 18, 3);
-        QPen clip(kGrey, 3.5);
+        sheet(p, QRectF(12, 8, 36, 50));
+        textLines(p, 18, 28, 18, 3);
+        // A paper clip over the top edge.
+        QPen clip(kInk, 3.2);
         clip.setCapStyle(Qt::RoundCap);
+        clip.setJoinStyle(Qt::RoundJoin);
         p.setPen(clip);
         p.setBrush(Qt::NoBrush);
         QPainterPath pc;
-        pc.moveTo(12, 30);
-        pc.lineTo(12, 10);
-        pc.arcTo(QRectF(12, 2, 12, 12), 180, -180);
-        pc.lineTo(24, 28);
-        pc.arcTo(QRectF(16, 24, 8, 8), 0, -180);
-        pc.lineTo(16, 12);
+        pc.moveTo(44, 30);
+        pc.lineTo(44, 10);
+        pc.arcTo(QRectF(44, 2, 12, 12), 180, -180);
+        pc.lineTo(56, 34);
+        pc.arcTo(QRectF(46, 28, 10, 12), 0, -180);
+        pc.lineTo(46, 14);
         p.drawPath(pc);
     } else if (name == QLatin1String("email")) {
         envelope(p, QRectF(6, 14, 52, 36));
@@ -455,6 +457,28 @@ void drawNamed(QPainter &p, const QString &name)
         p.setFont(f);
         p.setPen(Qt::white);
         p.drawText(QRectF(12, 20, 34, 30), Qt::AlignCenter, QStringLiteral("€"));
+    } else if (name == QLatin1String("scontate")) {
+        outline(p);
+        p.setBrush(kOrange);
+        QPainterPath tag;
+        tag.moveTo(30, 6);
+        tag.lineTo(56, 6);
+        tag.lineTo(56, 32);
+        tag.lineTo(30, 58);
+        tag.lineTo(4, 32);
+        tag.closeSubpath();
+        p.drawPath(tag);
+        p.setBrush(kPaper);
+        p.drawEllipse(QPointF(46, 16), 4, 4);
+        QPen mark(Qt::white, 4);
+        mark.setCapStyle(Qt::RoundCap);
+        p.setPen(mark);
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(22, 44), QPointF(38, 24));
+        p.drawEllipse(QPointF(21, 28), 3.5, 3.5);
+        p.drawEllipse(QPointF(38, 41), 3.5, 3.5);
+    } else if (name == QLatin1String("calendario")) {
+        calendar(p, QRectF(8, 10, 48, 46));
     } else if (name == QLatin1String("scadenze")) {
         calendar(p, QRectF(4, 10, 44, 44));
         clock(p, QPointF(46, 44), 14);
