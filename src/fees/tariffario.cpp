@@ -417,8 +417,14 @@ void TfrmTariffario::save()
                 u8("Le modifiche apportate alla scheda corrente sono state salvate in archivio."),
                 this);
         } else {
-            const int added = appendRecord(archivePath(), record);
+            RecordFile file;
+            file.openOrCreate(archivePath(), fees::layout());
+            const int added = file.append(record);
+            // The record is in the archive from here on, even if closing the
+            // file fails: the card is that record, so that trying again
+            // overwrites it instead of adding a copy.
             m_position->setText(QString::number(added));
+            file.close();
             platform::dialogs().information(u8("La scheda corrente è stata inserita in archivio."),
                                             this);
         }
