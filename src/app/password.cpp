@@ -59,6 +59,16 @@ QPushButton *dialogButton(const QString &name, const QString &text, const QStrin
     return b;
 }
 
+const char *kDialogStyle =
+    "QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6f8fb, stop:1 #e4eaf1); }"
+    "QLineEdit { border: 1px solid #9aa8b8; border-radius: 3px; padding: 3px 6px; background: white;"
+    "  font-size: 11pt; }"
+    "QPushButton { padding: 5px 12px; border: 1px solid #8d9bab; border-radius: 4px;"
+    "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dde4ec); }"
+    "QPushButton:hover { background: #eef4fb; }"
+    "QPushButton:focus { border: 2px solid #2f7cd6; }"
+    "QPushButton:disabled { color: #9aa5b1; }";
+
 // The hidden working storage of the password windows. It holds the stored
 // password in clear, so assistive tools get a fixed name instead of its text.
 QLabel *memoryLabel(QWidget *parent)
@@ -68,6 +78,20 @@ QLabel *memoryLabel(QWidget *parent)
     label->setAccessibleName(QStringLiteral("Memoria di lavoro"));
     label->hide();
     return label;
+}
+
+// The password windows are shown without blocking the others; both carry
+// the key picture at their left.
+void dressPasswordDialog(QDialog *dialog, int pictureSize, int top)
+{
+    dialog->setModal(false);
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->setStyleSheet(QString::fromLatin1(kDialogStyle));
+    auto *picture = new QLabel(dialog);
+    picture->setObjectName(QStringLiteral("imgChiave"));
+    picture->setPixmap(kit::commandIcon(QStringLiteral("chiave"))
+                           .pixmap(QSize(pictureSize, pictureSize), dialog->devicePixelRatioF()));
+    picture->setGeometry(24, top, pictureSize, pictureSize);
 }
 
 // A thin line above the row of buttons.
@@ -111,15 +135,6 @@ void watchChanges(QLineEdit *field, QObject *owner, const std::function<void()> 
     field->installEventFilter(new KeyReleaseHook(field, f));
 }
 
-const char *kDialogStyle =
-    "QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6f8fb, stop:1 #e4eaf1); }"
-    "QLineEdit { border: 1px solid #9aa8b8; border-radius: 3px; padding: 3px 6px; background: white;"
-    "  font-size: 11pt; }"
-    "QPushButton { padding: 5px 12px; border: 1px solid #8d9bab; border-radius: 4px;"
-    "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dde4ec); }"
-    "QPushButton:hover { background: #eef4fb; }"
-    "QPushButton:focus { border: 2px solid #2f7cd6; }"
-    "QPushButton:disabled { color: #9aa5b1; }";
 
 } // namespace
 
@@ -220,14 +235,7 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     : DialogWindow(QStringLiteral("TfrmPassword"), QStringLiteral(" Pratelia - Chiavedaccesso"),
                    QSize(470, 196), parent)
 {
-    setModal(false);
-    setWindowModality(Qt::NonModal);
-    setStyleSheet(QString::fromLatin1(kDialogStyle));
-
-    auto *picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("imgChiave"));
-    picture->setPixmap(kit::commandIcon(QStringLiteral("chiave")).pixmap(QSize(72, 72), devicePixelRatioF()));
-    picture->setGeometry(24, 22, 72, 72);
+    dressPasswordDialog(this, 72, 22);
 
     auto *line = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     line->setObjectName(QStringLiteral("lblRigo05"));
@@ -339,14 +347,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
     : DialogWindow(QStringLiteral("TfrmCambiaPassword"), QStringLiteral(" Cambia password"),
                    QSize(500, 268), parent)
 {
-    setModal(false);
-    setWindowModality(Qt::NonModal);
-    setStyleSheet(QString::fromLatin1(kDialogStyle));
-
-    auto *picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("imgChiave"));
-    picture->setPixmap(kit::commandIcon(QStringLiteral("chiave")).pixmap(QSize(64, 64), devicePixelRatioF()));
-    picture->setGeometry(24, 28, 64, 64);
+    dressPasswordDialog(this, 64, 28);
 
     m_old = maskedField(QStringLiteral("txtPasswordOld"), this);
     m_new = maskedField(QStringLiteral("txtPasswordNew"), this);

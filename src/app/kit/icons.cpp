@@ -227,6 +227,45 @@ void person(QPainter &p, const QPointF &head, qreal s, const QColor &body)
     p.drawEllipse(head, s * 0.95, s * 0.95);
 }
 
+// A price tag pointing down-left, with its hole.
+void priceTag(QPainter &p, const QColor &fill)
+{
+    outline(p);
+    p.setBrush(fill);
+    QPainterPath tag;
+    tag.moveTo(30, 6);
+    tag.lineTo(56, 6);
+    tag.lineTo(56, 32);
+    tag.lineTo(30, 58);
+    tag.lineTo(4, 32);
+    tag.closeSubpath();
+    p.drawPath(tag);
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(46, 16), 4, 4);
+}
+
+// Bold white lettering inside a picture.
+void lettering(QPainter &p, const QRectF &r, const QString &text, int pixelSize)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+// A round badge filling the picture, lit from the top left.
+void disc(QPainter &p, const QColor &light, const QColor &dark)
+{
+    outline(p, 3);
+    QRadialGradient g(QPointF(24, 20), 40);
+    g.setColorAt(0, light);
+    g.setColorAt(1, dark);
+    p.setBrush(g);
+    p.drawEllipse(QPointF(32, 32), 26, 26);
+}
+
 void drawNamed(QPainter &p, const QString &name)
 {
     if (name == QLatin1String("nuovo")) {
@@ -277,19 +316,9 @@ void drawNamed(QPainter &p, const QString &name)
             p.drawLine(QPointF(to + dir * 5, 51), QPointF(to, 46));
         });
     } else if (name == QLatin1String("guida") || name == QLatin1String("info")) {
-        outline(p, 3);
-        QRadialGradient g(QPointF(24, 20), 40);
-        g.setColorAt(0, kLightBlue);
-        g.setColorAt(1, kBlue);
-        p.setBrush(g);
-        p.drawEllipse(QPointF(32, 32), 26, 26);
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(36);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(6, 6, 52, 54), Qt::AlignCenter,
-                   name == QLatin1String("guida") ? QStringLiteral("?") : QStringLiteral("i"));
+        disc(p, kLightBlue, kBlue);
+        lettering(p, QRectF(6, 6, 52, 54),
+                  name == QLatin1String("guida") ? QStringLiteral("?") : QStringLiteral("i"), 36);
     } else if (name == QLatin1String("esci")) {
         outline(p);
         p.setBrush(QColor(0x9b, 0x6a, 0x43));
@@ -388,19 +417,9 @@ void drawNamed(QPainter &p, const QString &name)
         outline(p);
         p.setBrush(kRed);
         p.drawRoundedRect(QRectF(6, 30, 40, 18), 3, 3);
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(13);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(6, 30, 40, 18), Qt::AlignCenter, QStringLiteral("PDF"));
+        lettering(p, QRectF(6, 30, 40, 18), QStringLiteral("PDF"), 13);
     } else if (name == QLatin1String("web")) {
-        outline(p, 3);
-        QRadialGradient g(QPointF(24, 20), 40);
-        g.setColorAt(0, kLightGreen);
-        g.setColorAt(1, kGreen);
-        p.setBrush(g);
-        p.drawEllipse(QPointF(32, 32), 26, 26);
+        disc(p, kLightGreen, kGreen);
         outline(p, 2);
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QPointF(32, 32), 11, 26);
@@ -409,12 +428,7 @@ void drawNamed(QPainter &p, const QString &name)
         p.drawLine(QPointF(11, 19), QPointF(53, 19));
         p.drawLine(QPointF(11, 45), QPointF(53, 45));
     } else if (name == QLatin1String("copyright")) {
-        outline(p, 3);
-        QRadialGradient g(QPointF(24, 20), 40);
-        g.setColorAt(0, QColor(0xff, 0xe4, 0x8a));
-        g.setColorAt(1, QColor(0xe0, 0xa0, 0x20));
-        p.setBrush(g);
-        p.drawEllipse(QPointF(32, 32), 26, 26);
+        disc(p, QColor(0xff, 0xe4, 0x8a), QColor(0xe0, 0xa0, 0x20));
         QPen c(Qt::white, 6);
         c.setCapStyle(Qt::RoundCap);
         p.setPen(c);
@@ -439,37 +453,10 @@ void drawNamed(QPainter &p, const QString &name)
         person(p, QPointF(18, 27), 4.5, kBlue);
         textLines(p, 33, 24, 21, 4, 6.5);
     } else if (name == QLatin1String("tariffario")) {
-        outline(p);
-        p.setBrush(kGreen);
-        QPainterPath tag;
-        tag.moveTo(30, 6);
-        tag.lineTo(56, 6);
-        tag.lineTo(56, 32);
-        tag.lineTo(30, 58);
-        tag.lineTo(4, 32);
-        tag.closeSubpath();
-        p.drawPath(tag);
-        p.setBrush(kPaper);
-        p.drawEllipse(QPointF(46, 16), 4, 4);
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(24);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(12, 20, 34, 30), Qt::AlignCenter, QStringLiteral("€"));
+        priceTag(p, kGreen);
+        lettering(p, QRectF(12, 20, 34, 30), QStringLiteral("€"), 24);
     } else if (name == QLatin1String("scontate")) {
-        outline(p);
-        p.setBrush(kOrange);
-        QPainterPath tag;
-        tag.moveTo(30, 6);
-        tag.lineTo(56, 6);
-        tag.lineTo(56, 32);
-        tag.lineTo(30, 58);
-        tag.lineTo(4, 32);
-        tag.closeSubpath();
-        p.drawPath(tag);
-        p.setBrush(kPaper);
-        p.drawEllipse(QPointF(46, 16), 4, 4);
+        priceTag(p, kOrange);
         QPen mark(Qt::white, 4);
         mark.setCapStyle(Qt::RoundCap);
         p.setPen(mark);
@@ -553,12 +540,7 @@ void drawNamed(QPainter &p, const QString &name)
         outline(p, 2);
         p.setBrush(kBlue);
         p.drawEllipse(QRectF(6, 6, 52, 52));
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(28);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(0, 0, 64, 64), Qt::AlignCenter, name.left(1).toUpper());
+        lettering(p, QRectF(0, 0, 64, 64), name.left(1).toUpper(), 28);
     }
 }
 
