@@ -127,6 +127,7 @@ private Q_SLOTS:
     void okEnabledOnlyForNonBlank();
     void unusableStore_data();
     void unusableStore();
+    void unreadableStore();
     void exitEndsTheProgram();
 
     void changeRefused_data();
@@ -354,6 +355,29 @@ void TestPassword::unusableStore()
     QVERIFY(f.password.isVisible());
     if (message == kReadFailed) // the window stays as it is
         QCOMPARE(f.txt("txtPassword")->text(), QStringLiteral("a"));
+}
+
+void TestPassword::unreadableStore()
+{
+    Fixture f;
+    f.store(QStringLiteral("PRATELIA"));
+    const QByteArray before = f.home.read(QStringLiteral("unins000.dll"));
+    FaultyFileSystem faulty;
+    faulty.failAt(IoStep::Read, 1, true);
+    f.typeLogin(QStringLiteral("pratelia"));
+    f.passwordButton("cmdOK")->click();
+    QVERIFY(faulty.triggered());
+    QCOMPARE(f.platform.dialogs.lastText(), kReadFailed);
+    QVERIFY(!f.menu.isVisible());
+    QCOMPARE(f.txt("txtPassword")->text(), QStringLiteral("pratelia"));
+
+    f.openChange();
+    f.fillChange(QStringLiteral("pratelia"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    f.changeButton("cmdOK")->click();
+    QCOMPARE(f.platform.dialogs.lastText(), kChangeFailed);
+    QVERIFY(f.change.isVisible());
+    faulty.reset();
+    QCOMPARE(f.home.read(QStringLiteral("unins000.dll")), before);
 }
 
 void TestPassword::exitEndsTheProgram()
