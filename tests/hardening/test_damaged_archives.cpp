@@ -99,6 +99,21 @@ bool hasFlagsOrDates(const RecordLayout &l)
     return false;
 }
 
+// A program folder holding one damaged archive.
+struct DamagedFolder {
+    DamagedFolder(const QString &name, int damage)
+        : fileName(name), l(*layouts::forFileName(name)), bytes(damaged(l, Damage(damage))),
+          complete(int(bytes.size() / l.recordSize()))
+    {
+        home.write(fileName, bytes);
+    }
+    TempProgramFolder home;
+    const QString fileName;
+    const RecordLayout &l;
+    const QByteArray bytes;
+    const int complete;
+};
+
 } // namespace
 
 class TestDamagedArchives : public QObject {
@@ -134,11 +149,11 @@ void TestDamagedArchives::readersStopAtLastCompleteRecord()
 {
     QFETCH(QString, fileName);
     QFETCH(int, damage);
-    TempProgramFolder home;
-    const RecordLayout &l = *layouts::forFileName(fileName);
-    const QByteArray bytes = damaged(l, Damage(damage));
-    home.write(fileName, bytes);
-    const int complete = int(bytes.size() / l.recordSize());
+    const DamagedFolder f(fileName, damage);
+    const RecordLayout &l = f.l;
+    const QByteArray &bytes = f.bytes;
+    const TempProgramFolder &home = f.home;
+    const int complete = f.complete;
 
     // The store, as every list and card reads.
     int seen = 0;
@@ -188,11 +203,11 @@ void TestDamagedArchives::verifyNamesEachDamage()
 {
     QFETCH(QString, fileName);
     QFETCH(int, damage);
-    TempProgramFolder home;
-    const RecordLayout &l = *layouts::forFileName(fileName);
-    const QByteArray bytes = damaged(l, Damage(damage));
-    home.write(fileName, bytes);
-    const int complete = int(bytes.size() / l.recordSize());
+    const DamagedFolder f(fileName, damage);
+    const RecordLayout &l = f.l;
+    const QByteArray &bytes = f.bytes;
+    const TempProgramFolder &home = f.home;
+    const int complete = f.complete;
     const CliResult r = runCli({QStringLiteral("verify"), home.path()});
     QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(r.err));
     QVERIFY2(r.out.startsWith(QStringLiteral("%1: %2 sched").arg(fileName).arg(complete)), qPrintable(r.out));
@@ -233,12 +248,12 @@ void TestDamagedArchives::writingAfterDamageKeepsEveryCompleteRecord()
 {
     QFETCH(QString, fileName);
     QFETCH(int, damage);
-    TempProgramFolder home;
-    const RecordLayout &l = *layouts::forFileName(fileName);
+    const DamagedFolder f(fileName, damage);
+    const RecordLayout &l = f.l;
+    const QByteArray &bytes = f.bytes;
+    const TempProgramFolder &home = f.home;
+    const int complete = f.complete;
     const int rs = l.recordSize();
-    const QByteArray bytes = damaged(l, Damage(damage));
-    home.write(fileName, bytes);
-    const int complete = int(bytes.size() / rs);
     const Record added(l, soundRecord(l, 7));
     QCOMPARE(appendRecord(ArchivePath(fileName), added), complete + 1);
     if (complete > 0)

@@ -116,9 +116,24 @@ struct CardFixture {
         card.findChild<QLineEdit *>(QLatin1String(field))->setText(text);
     }
     QByteArray archive() const { return home.read(QStringLiteral("Clienti.arx")); }
-};
 
-const int kRs = 4043;
+    // What the card sweeps below need of a card.
+    static QByteArray original() { return threeClients(); }
+    static int recordSize() { return layouts::cliente().recordSize(); }
+    QByteArray shownRecord() const { return card.cardRecord().bytes(); }
+    void showSecond()
+    {
+        card.showRecord(client(QStringLiteral("Verdi"), QStringLiteral("Anna")), 2);
+        set("txtNome", QStringLiteral("Anna Maria"));
+    }
+    void showFirstEdited()
+    {
+        card.showRecord(client(QStringLiteral("Rossi"), QStringLiteral("Mario")), 1);
+        set("txtNote", QStringLiteral("non ancora salvato"));
+    }
+    void save() { card.save(); }
+    void browseNext() { card.browseTo(clients::Browse::Next); }
+};
 
 } // namespace
 
@@ -150,122 +165,6 @@ private Q_SLOTS:
     void passwordChange_data();
     void passwordChange();
 };
-
-void TestWindowFaults::clientSaveNew_data()
-{
-    addStepRows({IoStep::Open, IoStep::Lock, IoStep::Size, IoStep::Seek, IoStep::Write, IoStep::Flush, IoStep::Close});
-}
-
-void TestWindowFaults::clientSaveNew()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
-        f.fillNew();
-        const Record shown = f.card.cardRecord();
-        arm();
-        f.card.save();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
-        if (!triggered) {
-            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-            QCOMPARE(f.archive(), threeClients() + shown.bytes());
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        // Either nothing was added, or the record was completely written
-        // and the card now is that record.
-        if (f.archive() == threeClients())
-            QCOMPARE(f.position(), QString());
-        else {
-            QCOMPARE(f.archive(), threeClients() + shown.bytes());
-            QCOMPARE(f.position(), QStringLiteral("4"));
-        }
-        // Trying again stores the card once.
-        f.card.save();
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-        QCOMPARE(f.archive(), threeClients() + shown.bytes());
-        QCOMPARE(f.position(), QStringLiteral("4"));
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::clientSaveExisting_data()
-{
-    addStepRows({IoStep::Open, IoStep::Lock, IoStep::Size, IoStep::Seek, IoStep::Write, IoStep::Flush, IoStep::Close});
-}
-
-void TestWindowFaults::clientSaveExisting()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
-        f.card.showRecord(client(QStringLiteral("Verdi"), QStringLiteral("Anna")), 2);
-        f.set("txtNome", QStringLiteral("Anna Maria"));
-        const Record shown = f.card.cardRecord();
-        QByteArray updated = threeClients();
-        updated.replace(kRs, kRs, shown.bytes());
-        arm();
-        f.card.save();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
-        QCOMPARE(f.position(), QStringLiteral("2"));
-        if (!triggered) {
-            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-            QCOMPARE(f.archive(), updated);
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QVERIFY(f.archive() == threeClients() || f.archive() == updated);
-        f.card.save();
-        QCOMPARE(f.archive(), updated);
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::clientBrowse_data()
-{
-    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
-}
-
-void TestWindowFaults::clientBrowse()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
-        f.card.showRecord(client(QStringLiteral("Rossi"), QStringLiteral("Mario")), 1);
-        f.set("txtNote", QStringLiteral("non ancora salvato"));
-        const Record shown = f.card.cardRecord();
-        arm();
-        f.card.browseTo(clients::Browse::Next);
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), threeClients());
-        if (!triggered) {
-            QCOMPARE(f.position(), QStringLiteral("2"));
-            QVERIFY(f.platform.dialogs.shown.isEmpty());
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QCOMPARE(f.position(), QStringLiteral("1"));
-        QCOMPARE(f.card.cardRecord().bytes(), shown.bytes());
-        // Still usable: the next try goes on.
-        f.card.browseTo(clients::Browse::Next);
-        QCOMPARE(f.position(), QStringLiteral("2"));
-    });
-    QCOMPARE(failed > 0, used);
-}
 
 namespace {
 
@@ -305,124 +204,209 @@ struct FeeFixture {
         card.setCard(values);
     }
     QByteArray shownRecord() const { return fees::recordFromCard(card.card()).bytes(); }
+
+    static QByteArray original() { return threeFees(); }
+    static int recordSize() { return layouts::tariffa().recordSize(); }
+    void fillNew()
+    {
+        show(fee(QStringLiteral("D4"), QStringLiteral("Contratto")), 0);
+        set(fees::kPositionLabel, QString());
+    }
+    void showSecond()
+    {
+        show(fee(QStringLiteral("B2"), QStringLiteral("Successione")), 2);
+        set("txtDescrizione", QStringLiteral("Successione ereditaria"));
+    }
+    void showFirstEdited()
+    {
+        show(fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")), 1);
+        set("txtNote", QStringLiteral("non ancora salvato"));
+    }
+    void save() { card.save(); }
+    void browseNext() { card.browse(fees::Browse::Next); }
 };
 
 } // namespace
 
+namespace {
+
+void checkArchiveError(const TestPlatform &platform)
+{
+    QCOMPARE(platform.dialogs.shown.size(), 1);
+    QCOMPARE(platform.dialogs.last()->kind, MessageKind::Error);
+    QCOMPARE(platform.dialogs.lastText(), FileAccessErrorText());
+}
+
+// Save of a new card: nothing is added, or the record is completely written
+// and the card now is that record; trying again stores the card once.
+template <class Card>
+void saveNewSweep(IoStep step, bool used)
+{
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        Card f;
+        f.fillNew();
+        const QByteArray shown = f.shownRecord();
+        arm();
+        f.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.shownRecord(), shown);
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.shown.size(), 1);
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), Card::original() + shown);
+            return;
+        }
+        checkArchiveError(f.platform);
+        if (f.archive() == Card::original()) {
+            QCOMPARE(f.position(), QString());
+        } else {
+            QCOMPARE(f.archive(), Card::original() + shown);
+            QCOMPARE(f.position(), QStringLiteral("4"));
+        }
+        f.save();
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+        QCOMPARE(f.archive(), Card::original() + shown);
+        QCOMPARE(f.position(), QStringLiteral("4"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+// Save of record 2: the archive holds the old or the new record 2 and
+// nothing else changes; trying again stores it.
+template <class Card>
+void saveExistingSweep(IoStep step, bool used)
+{
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        Card f;
+        f.showSecond();
+        const QByteArray shown = f.shownRecord();
+        QByteArray updated = Card::original();
+        updated.replace(Card::recordSize(), Card::recordSize(), shown);
+        arm();
+        f.save();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.shownRecord(), shown);
+        QCOMPARE(f.position(), QStringLiteral("2"));
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.shown.size(), 1);
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
+            QCOMPARE(f.archive(), updated);
+            return;
+        }
+        checkArchiveError(f.platform);
+        QVERIFY(f.archive() == Card::original() || f.archive() == updated);
+        f.save();
+        QCOMPARE(f.archive(), updated);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+// Next from record 1 with unsaved changes: a failure leaves the card as it
+// was, and the next try moves on.
+template <class Card>
+void browseSweep(IoStep step, bool used)
+{
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        Card f;
+        f.showFirstEdited();
+        const QByteArray shown = f.shownRecord();
+        arm();
+        f.browseNext();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), Card::original());
+        if (!triggered) {
+            QCOMPARE(f.position(), QStringLiteral("2"));
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        checkArchiveError(f.platform);
+        QCOMPARE(f.position(), QStringLiteral("1"));
+        QCOMPARE(f.shownRecord(), shown);
+        f.browseNext();
+        QCOMPARE(f.position(), QStringLiteral("2"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+const QList<IoStep> kSaveSteps = {IoStep::Open, IoStep::Lock, IoStep::Size, IoStep::Seek,
+                                  IoStep::Write, IoStep::Flush, IoStep::Close};
+const QList<IoStep> kReadSteps = {IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close};
+
+} // namespace
+
+void TestWindowFaults::clientSaveNew_data()
+{
+    addStepRows(kSaveSteps);
+}
+
+void TestWindowFaults::clientSaveNew()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    saveNewSweep<CardFixture>(step, used);
+}
+
+void TestWindowFaults::clientSaveExisting_data()
+{
+    addStepRows(kSaveSteps);
+}
+
+void TestWindowFaults::clientSaveExisting()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    saveExistingSweep<CardFixture>(step, used);
+}
+
+void TestWindowFaults::clientBrowse_data()
+{
+    addStepRows(kReadSteps);
+}
+
+void TestWindowFaults::clientBrowse()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    browseSweep<CardFixture>(step, used);
+}
+
 void TestWindowFaults::feeSaveNew_data()
 {
-    clientSaveNew_data();
+    addStepRows(kSaveSteps);
 }
 
 void TestWindowFaults::feeSaveNew()
 {
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        FeeFixture f;
-        f.show(fee(QStringLiteral("D4"), QStringLiteral("Contratto")), 0);
-        f.set(fees::kPositionLabel, QString());
-        const QByteArray shown = f.shownRecord();
-        arm();
-        f.card.save();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.shownRecord(), shown);
-        if (!triggered) {
-            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-            QCOMPARE(f.archive(), threeFees() + shown);
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        if (f.archive() == threeFees()) {
-            QCOMPARE(f.position(), QString());
-        } else {
-            QCOMPARE(f.archive(), threeFees() + shown);
-            // The record was completely written before the close failed:
-            // the card must now be that record, or trying again adds a copy.
-            if (step == IoStep::Close)
-                QEXPECT_FAIL("close", "the fee card forgets a record whose close failed", Abort);
-            QCOMPARE(f.position(), QStringLiteral("4"));
-        }
-        f.card.save();
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-        QCOMPARE(f.archive(), threeFees() + shown);
-    });
-    QCOMPARE(failed > 0, used);
+    saveNewSweep<FeeFixture>(step, used);
 }
 
 void TestWindowFaults::feeSaveExisting_data()
 {
-    clientSaveExisting_data();
+    addStepRows(kSaveSteps);
 }
 
 void TestWindowFaults::feeSaveExisting()
 {
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        FeeFixture f;
-        f.show(fee(QStringLiteral("B2"), QStringLiteral("Successione")), 2);
-        f.set("txtDescrizione", QStringLiteral("Successione ereditaria"));
-        const QByteArray shown = f.shownRecord();
-        QByteArray updated = threeFees();
-        updated.replace(layouts::tariffa().recordSize(), layouts::tariffa().recordSize(), shown);
-        arm();
-        f.card.save();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.shownRecord(), shown);
-        QCOMPARE(f.position(), QStringLiteral("2"));
-        if (!triggered) {
-            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-            QCOMPARE(f.archive(), updated);
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QVERIFY(f.archive() == threeFees() || f.archive() == updated);
-        f.card.save();
-        QCOMPARE(f.archive(), updated);
-    });
-    QCOMPARE(failed > 0, used);
+    saveExistingSweep<FeeFixture>(step, used);
 }
 
 void TestWindowFaults::feeBrowse_data()
 {
-    clientBrowse_data();
+    addStepRows(kReadSteps);
 }
 
 void TestWindowFaults::feeBrowse()
 {
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        FeeFixture f;
-        f.show(fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")), 1);
-        f.set("txtNote", QStringLiteral("non ancora salvato"));
-        const QByteArray shown = f.shownRecord();
-        arm();
-        f.card.browse(fees::Browse::Next);
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), threeFees());
-        if (!triggered) {
-            QCOMPARE(f.position(), QStringLiteral("2"));
-            QVERIFY(f.platform.dialogs.shown.isEmpty());
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Error);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QCOMPARE(f.position(), QStringLiteral("1"));
-        QCOMPARE(f.shownRecord(), shown);
-        f.card.browse(fees::Browse::Next);
-        QCOMPARE(f.position(), QStringLiteral("2"));
-    });
-    QCOMPARE(failed > 0, used);
+    browseSweep<FeeFixture>(step, used);
 }
 
 void TestWindowFaults::attachCopy_data()
@@ -487,7 +471,7 @@ void TestWindowFaults::attachCopy()
 
 void TestWindowFaults::clientSearch_data()
 {
-    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+    addStepRows(kReadSteps);
 }
 
 void TestWindowFaults::clientSearch()
@@ -563,7 +547,7 @@ void TestWindowFaults::clientExport()
 
 void TestWindowFaults::instalmentsDueList_data()
 {
-    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+    addStepRows(kReadSteps);
 }
 
 void TestWindowFaults::instalmentsDueList()
@@ -616,7 +600,7 @@ struct PasswordFixture {
 
 void TestWindowFaults::passwordCheck_data()
 {
-    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Close});
+    addStepRows(kReadSteps);
 }
 
 void TestWindowFaults::passwordCheck()
