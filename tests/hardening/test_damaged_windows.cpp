@@ -1,0 +1,187 @@
+// The windows' readers over damaged archives: the search, the export
+// preview, the list of instalments due and the cards read what is there,
+// never more than a record, and stop silently where the text says so.
+#include "support/tempfolder.h"
+
+#include "clients/anagrafica.h"
+#include "clients/clientlistconfig.h"
+#include "fees/feecard.h"
+#include "fees/tariffario.h"
+#include "lists/exportgrid.h"
+#include "lists/listwindows.h"
+#include "platform/testing.h"
+#include "store/record.h"
+#include "store/values.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace pratelia;
+using namespace pratelia::testing;
+
+namespace {
+
+const int kClientSize = 4043;
+
+Record client(const QString &surname, const QString &due, const QString &notice)
+{
+    Record r(layouts::cliente());
+    r.setText(u"Cognome", surname);
+    r.setText(u"Nome", QStringLiteral("Anna"));
+    r.setText(u"Decorrenza", QStringLiteral("01/01/2024"));
+    r.setText(u"Scadenza", due);
+    r.setText(u"Preavviso", notice);
+    return r;
+}
+
+// Client archives as a user may find them.
+QByteArray damagedClients(const QString &kind)
+{
+    const QByteArray sound = client(QStringLiteral("Rossi"), QStringLiteral("01/06/2024"), QStringLiteral("5")).bytes();
+    if (kind == u"cut short")
+        return sound + sound + sound.left(1234);
+    if (kind == u"lengths over capacity") {
+        QByteArray b(2 * kClientSize, 'Z');
+        for (int rec = 0; rec < 2; ++rec)
+            for (const Field &f : layouts::cliente().fields())
+                b[rec * kClientSize + f.offset] = char(255);
+        return b;
+    }
+    if (kind == u"random bytes") {
+        QRandomGenerator gen(7);
+        QByteArray b(3 * kClientSize + 99, '\0');
+        for (char &c : b)
+            c = char(gen.bounded(256));
+        return b;
+    }
+    // Dates and numbers that do not parse, between sound records.
+    return sound + client(QStringLiteral("Verdi"), QStringLiteral("31/02/2024"), QStringLiteral("5")).bytes()
+           + client(QStringLiteral("Bianchi"), QStringLiteral("01/06/2024"), QStringLiteral("cinque")).bytes()
+           + sound;
+}
+
+} // namespace
+
+class TestDamagedWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void clientReaders_data();
+    void clientReaders();
+    void instalmentsStopSilentlyAtAnUnreadableRecord();
+    void feeFlagOtherThanYesOrNoLeavesCheckBox_data();
+    void feeFlagOtherThanYesOrNoLeavesCheckBox();
+};
+
+void TestDamagedWindows::clientReaders_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *k : {"cut short", "lengths over capacity", "random bytes", "dates and numbers"})
+        QTest::newRow(k) << QString::fromLatin1(k);
+}
+
+void TestDamagedWindows::clientReaders()
+{
+    QFETCH(QString, kind);
+    TempProgramFolder home;
+    TestPlatform platform;
+    const QByteArray bytes = damagedClients(kind);
+    home.write(QStringLiteral("Clienti.arx"), bytes);
+    const int complete = int(bytes.size() / kClientSize);
+    clients::TfrmAnagrafica card;
+
+    // The search with no criteria lists every complete record.
+    {
+        lists::SearchWindow search(clients::clientSearchConfig(), &card);
+        search.setMode(QStringLiteral("clienti"));
+        search.search();
+        QVERIFY(platform.dialogs.shown.isEmpty());
+        QVERIFY(search.showingResults());
+        QCOMPARE(search.results()->model()->rowCount(), complete);
+        // Picking the first line hands a record over to the card.
+        search.pick(0);
+        QVERIFY(!card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text().isEmpty());
+    }
+    // The export preview holds one row per complete record, each cell no
+    // longer than what a record can hold.
+    {
+        lists::ExportWindow w(clients::clientExportConfig(), &card);
+        w.preview();
+        QCOMPARE(w.grid()->rowCount(), complete);
+        for (int row = 0; row < w.grid()->rowCount(); ++row)
+            for (int col = 0; col < w.grid()->columnCount(); ++col)
+                QVERIFY(w.grid()->cell(row, col).size() <= 2 * 250 + 1);
+        w.exportFile();
+        QVERIFY(home.read(QStringLiteral("Clienti.xls")).endsWith("</html>\r\n"));
+    }
+    // The card browses every record; each field shows at most its capacity.
+    platform.dialogs.clear();
+    card.browseTo(clients::Browse::First);
+    for (int n = 1; n <= complete; ++n) {
+        QCOMPARE(card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(), QString::number(n));
+        const Record shown = card.cardRecord();
+        const RecordView stored(&layouts::cliente(), bytes.constData() + qsizetype(n - 1) * kClientSize);
+        for (int i = 0; i < layouts::cliente().fieldCount(); ++i)
+            QVERIFY(shown.text(i).size() <= layouts::cliente().field(i).capacity);
+        QCOMPARE(shown.text(u"Cognome"), stored.text(u"Cognome"));
+        card.browseTo(clients::Browse::Next);
+    }
+    QVERIFY(platform.dialogs.shown.isEmpty());
+    QCOMPARE(home.read(QStringLiteral("Clienti.arx")), bytes);
+}
+
+void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2024, 5, 30));
+    home.write(QStringLiteral("Clienti.arx"), damagedClients(QStringLiteral("dates and numbers")));
+    QWidget card;
+    lists::SummaryListWindow w(clients::instalmentsDueConfig(), &card);
+    w.build();
+    QVERIFY(platform.dialogs.shown.isEmpty());
+    // Record 1 is due; record 2's date does not exist, which ends the list.
+    QCOMPARE(w.results()->model()->rowCount(), 1);
+}
+
+void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // the flag's length byte and bytes
+    QTest::addColumn<bool>("ticked");       // the box before the record is shown
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("Sì") << QByteArray("\x02S\xEC", 3) << false << true;
+    QTest::newRow("No") << QByteArray("\x02No", 3) << true << false;
+    QTest::newRow("si, box ticked") << QByteArray("\x02si", 3) << true << true;
+    QTest::newRow("si, box clear") << QByteArray("\x02si", 3) << false << false;
+    QTest::newRow("empty") << QByteArray("\x00\x00\x00", 3) << true << true;
+    QTest::newRow("saved as UTF-8") << QByteArray("\x02S\xC3", 3) << false << false;
+    QTest::newRow("length over capacity") << QByteArray("\xFFNo", 3) << true << false;
+}
+
+void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, ticked);
+    QFETCH(bool, expected);
+    TempProgramFolder home;
+    TestPlatform platform;
+    Record r(layouts::tariffa());
+    r.setText(u"ID", QStringLiteral("A1"));
+    QByteArray bytes = r.bytes();
+    const Field &flag = layouts::tariffa().field(layouts::tariffa().require(u"TarScontata"));
+    bytes.replace(flag.offset, 3, stored);
+    home.write(QStringLiteral("Tariffario.arx"), bytes);
+    fees::TfrmTariffario card;
+    auto *box = card.findChild<QCheckBox *>(QString::fromLatin1(fees::kFlagControl));
+    QVERIFY(box);
+    box->setChecked(ticked);
+    card.browse(fees::Browse::First);
+    QVERIFY(platform.dialogs.shown.isEmpty());
+    QCOMPARE(card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("1"));
+    QCOMPARE(box->isChecked(), expected);
+}
+
+QTEST_MAIN(TestDamagedWindows)
+#include "test_damaged_windows.moc"
