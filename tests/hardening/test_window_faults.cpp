@@ -154,6 +154,8 @@ private Q_SLOTS:
     void feeBrowse();
     void attachCopy_data();
     void attachCopy();
+    void feeRequestFormCopy_data();
+    void feeRequestFormCopy();
     void clientSearch_data();
     void clientSearch();
     void clientExport_data();
@@ -465,6 +467,53 @@ void TestWindowFaults::attachCopy()
         else
             QCOMPARE(kept, QByteArray("%PDF vecchia"));
         QCOMPARE(f.archive(), threeClients());
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::feeRequestFormCopy_data()
+{
+    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Write, IoStep::Flush,
+                 IoStep::Close, IoStep::Rename});
+}
+
+void TestWindowFaults::feeRequestFormCopy()
+{
+    // The fee card's request form copied over an earlier one of the same
+    // name: silent on failure, the earlier form stays whole.
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath(QStringLiteral("modulo.pdf"));
+    const QByteArray fresh = "%PDF modulo nuovo " + QByteArray(300 * 1024, 'm');
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(fresh);
+    }
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        FeeFixture f;
+        QDir(f.home.path()).mkdir(QStringLiteral("Documenti_Allegati"));
+        f.home.write(QStringLiteral("Documenti_Allegati/modulo.pdf"), "%PDF modulo vecchio");
+        f.platform.dialogs.chooseNext(source);
+        f.platform.dialogs.answerNext(true); // overwrite
+        arm();
+        f.card.chooseRequestForm();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+        QCOMPARE(f.card.card().value(QStringLiteral("txtCopia")), QStringLiteral("modulo.pdf"));
+        QCOMPARE(QDir(f.home.file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("modulo.pdf")});
+        const QByteArray kept = f.home.read(QStringLiteral("Documenti_Allegati/modulo.pdf"));
+        // Closing the source after it was read whole may fail without harm.
+        const bool sourceCloseOnly = step == IoStep::Close && kept == fresh;
+        if (!triggered || sourceCloseOnly)
+            QVERIFY(kept == fresh);
+        else
+            QCOMPARE(kept, QByteArray("%PDF modulo vecchio"));
+        QCOMPARE(f.archive(), FeeFixture::original());
     });
     QCOMPARE(failed > 0, used);
 }
