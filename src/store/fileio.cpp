@@ -122,9 +122,7 @@ public:
         const auto deadline = std::chrono::steady_clock::now()
                               + std::chrono::milliseconds(lockWaitMilliseconds());
         for (;;) {
-            struct flock fl = {};
-            fl.l_type = F_WRLCK;
-            fl.l_whence = SEEK_SET;
+            struct flock fl = lockRange(F_WRLCK);
             int rc = ::fcntl(m_fd, m_ofd ? F_OFD_SETLK : F_SETLK, &fl);
             if (rc != 0 && m_ofd && errno == EINVAL) {
                 m_ofd = false;
@@ -149,9 +147,7 @@ public:
 
     void unlock() override
     {
-        struct flock fl = {};
-        fl.l_type = F_UNLCK;
-        fl.l_whence = SEEK_SET;
+        struct flock fl = lockRange(F_UNLCK);
         if (::fcntl(m_fd, m_ofd ? F_OFD_SETLK : F_SETLK, &fl) != 0 && m_ofd)
             ::fcntl(m_fd, F_SETLK, &fl);
     }
@@ -167,6 +163,20 @@ public:
     }
 
 private:
+    // The lock covers one byte far past the data, not the records: on a
+    // share whose server enforces locks (Windows servers do), a lock over
+    // the records would make another copy's reads fail while it is held.
+    // 2 GiB - 1 suits servers that know only 32-bit offsets too.
+    static struct flock lockRange(short type)
+    {
+        struct flock fl = {};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0x7FFFFFFF;
+        fl.l_len = 1;
+        return fl;
+    }
+
     int m_fd;
     bool m_ofd = true;
 };

@@ -32,8 +32,9 @@ public:
     virtual bool write(const char *data, qint64 length) = 0;
     virtual bool truncate(qint64 bytes) = 0;
     virtual bool flush() = 0;
-    // An exclusive lock on the whole file, held until unlock() or close();
-    // other copies of the program that ask for it wait, at most
+    // The file's exclusive write lock, taken by every copy of the program
+    // for the moment of a write (readers never take it) and held until
+    // unlock() or close(). Other copies that ask for it wait, at most
     // lockWaitMilliseconds(), then fail. On a file system without locks it
     // succeeds without one.
     virtual bool lock() = 0;
