@@ -109,7 +109,7 @@ void TestConcurrency::lockHeldElsewhereFailsInsteadOfHanging()
     const QByteArray before = home.read(QStringLiteral("Clienti.arx"));
 
     QProcess holder;
-    holder.start(writerProgram(), {QStringLiteral("hold"), path, QStringLiteral("4000")});
+    holder.start(writerProgram(), {QStringLiteral("hold"), path, QStringLiteral("3000")});
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
     {
