@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -93,6 +94,7 @@ InputConventions::InputConventions(QWidget *window, QLabel *status, const QStrin
 {
     if (m_status)
         m_status->setText(m_rest);
+    window->installEventFilter(this);
 }
 
 FocusFrame *InputConventions::addFocusFrame(QWidget *field)
@@ -175,13 +177,23 @@ bool InputConventions::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
+    } else if (event->type() == QEvent::Show && watched == m_window) {
+        // A window that appears under a still pointer gets enter events
+        // without any movement: the text at rest stays until the mouse moves.
+        m_pointerAtShow = QCursor::pos();
+        m_pointerMoved = false;
     } else if (event->type() == QEvent::HoverEnter || event->type() == QEvent::Enter) {
         if (m_status) {
             const auto it = m_hints.constFind(watched);
-            if (it != m_hints.cend())
+            if (it != m_hints.cend()) {
                 m_status->setText(it.value());
-            else if (m_clearers.contains(watched))
+                m_pointerMoved = true; // it reached a command
+            } else if (m_clearers.contains(watched)) {
+                if (!m_pointerMoved && QCursor::pos() == m_pointerAtShow)
+                    return false;
+                m_pointerMoved = true;
                 m_status->clear();
+            }
         }
     }
     return QObject::eventFilter(watched, event);

@@ -88,6 +88,8 @@ private:
     bool m_wraps = true;
     QHash<QObject *, QString> m_hints;
     QSet<QObject *> m_clearers;
+    QPoint m_pointerAtShow;
+    bool m_pointerMoved = true;
 };
 
 // A label with the caption of a field, linked to it as its buddy, so that

@@ -93,6 +93,10 @@ void DialogWindow::closeWith(int result)
 void showThenHide(QWidget *next, QWidget *current)
 {
     if (next) {
+        // Without a window manager to maximise it, the window still fills
+        // the screen.
+        if (QScreen *screen = next->screen())
+            next->setGeometry(screen->availableGeometry());
         next->showMaximized();
         next->raise();
         next->activateWindow();
