@@ -14,11 +14,6 @@ using namespace pratelia;
 using namespace pratelia::fuzzing;
 
 namespace {
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 const char *const kNames[] = {"/p/Clienti.arx", "/p/Tariffario.arx", "/p/2024.ser",
                               "/p/2024.sca", "/p/2024.prt"};

@@ -1,5 +1,7 @@
 // The short text codec: any bytes decode without reading past the field,
 // and what a card reads, writes back and reads again does not change.
+#include "memfs.h"
+
 #include "store/codepage.h"
 #include "store/record.h"
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 using namespace pratelia;
+using pratelia::fuzzing::check;
 
 namespace {
 
@@ -17,11 +20,6 @@ bool blankOrControl(QChar c)
     return c.unicode() <= 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
 }
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 } // namespace
 

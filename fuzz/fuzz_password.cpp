@@ -15,11 +15,6 @@ using namespace pratelia::app;
 using namespace pratelia::fuzzing;
 
 namespace {
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 bool upperHex(const QString &s)
 {

@@ -12,11 +12,6 @@ using namespace pratelia;
 using namespace pratelia::fuzzing;
 
 namespace {
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 struct Key {
     const char *section;

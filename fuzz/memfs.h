@@ -4,8 +4,16 @@
 #include "store/fileio.h"
 
 #include <QHash>
+#include <cstdlib>
 
 namespace pratelia::fuzzing {
+
+// A property of the target that does not hold: the fuzzer reports the input.
+inline void check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
 
 class MemoryFileSystem : public FileSystem {
 public:

@@ -65,48 +65,26 @@ public:
     bool readAt(qint64 offset, char *data, qint64 max, qint64 &got) override
     {
         got = 0;
-        while (got < max) {
-            const ssize_t n = ::pread(m_fd, data + got, size_t(max - got), off_t(offset + got));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            if (n == 0)
-                break;
-            got += n;
-        }
-        return true;
+        return transfer(max, got, [&](qint64 done) {
+            const ssize_t n = ::pread(m_fd, data + done, size_t(max - done), off_t(offset + done));
+            return n == 0 ? Ended : n;
+        });
     }
 
     bool writeAt(qint64 offset, const char *data, qint64 length) override
     {
         qint64 done = 0;
-        while (done < length) {
-            const ssize_t n = ::pwrite(m_fd, data + done, size_t(length - done), off_t(offset + done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            done += n;
-        }
-        return true;
+        return transfer(length, done, [&](qint64 at) {
+            return ssize_t(::pwrite(m_fd, data + at, size_t(length - at), off_t(offset + at)));
+        });
     }
 
     bool write(const char *data, qint64 length) override
     {
         qint64 done = 0;
-        while (done < length) {
-            const ssize_t n = ::write(m_fd, data + done, size_t(length - done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return false;
-            }
-            done += n;
-        }
-        return true;
+        return transfer(length, done, [&](qint64 at) {
+            return ssize_t(::write(m_fd, data + at, size_t(length - at)));
+        });
     }
 
     bool truncate(qint64 bytes) override { return ::ftruncate(m_fd, off_t(bytes)) == 0; }
@@ -163,6 +141,31 @@ public:
     }
 
 private:
+    static constexpr ssize_t Ended = -2;
+
+    // Moves `length` bytes in as many system calls as it takes; `step(done)`
+    // returns the bytes it moved, -1 on failure or Ended at the end of the
+    // file (reads only). A call interrupted by a signal is repeated; a write
+    // that moves nothing is a failure, never a reason to loop for ever.
+    template <class Step>
+    static bool transfer(qint64 length, qint64 &done, Step step)
+    {
+        while (done < length) {
+            const ssize_t n = step(done);
+            if (n == Ended)
+                break;
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            if (n == 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+
     // The lock covers one byte far past the data, not the records: on a
     // share whose server enforces locks (Windows servers do), a lock over
     // the records would make another copy's reads fail while it is held.
