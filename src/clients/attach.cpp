@@ -38,11 +38,6 @@ QString attachmentPath(const QString &storedName)
     return attachmentsFolder() + u'/' + name;
 }
 
-namespace {
-
-// Copies a document through the file layer: into a temporary file beside
-// the target first, then over the target, so that a failed copy leaves an
-// earlier document of that name as it was.
 bool copyDocument(const QString &from, const QString &to)
 {
     FileSystem &fs = FileSystem::current();
@@ -80,9 +75,11 @@ bool copyDocument(const QString &from, const QString &to)
     if (ok)
         ok = fs.rename(temp, to);
     if (!ok)
-        QFile::remove(temp);
+        fs.remove(temp);
     return ok;
 }
+
+namespace {
 
 bool sameFile(const QString &a, const QString &b)
 {

@@ -19,6 +19,11 @@ void showAttachWindow(QWidget *card, const QString &mode);
 QString attachmentsFolder();
 QString attachmentPath(const QString &storedName);
 
+// Copies a document through the file layer: into a temporary file beside
+// the target first, then over the target, so that a failed copy leaves an
+// earlier document of that name as it was. False on any failure.
+bool copyDocument(const QString &from, const QString &to);
+
 // Opens the client folder window for record `recordNumber`.
 void showClientFolder(QWidget *card, const QString &recordNumber);
 

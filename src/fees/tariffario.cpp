@@ -498,9 +498,7 @@ void TfrmTariffario::chooseRequestForm()
                 + lineBreak() + lineBreak() + u8("Si vuole sovrascrivere il file esistente?"),
             this))
         return;
-    QByteArray content;
-    if (readWholeFile(chosen, content))
-        writeWholeFile(destination, content);
+    clients::copyDocument(chosen, destination);
 }
 
 void TfrmTariffario::openRequestForm()

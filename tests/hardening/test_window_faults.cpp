@@ -473,8 +473,8 @@ void TestWindowFaults::attachCopy()
 
 void TestWindowFaults::feeRequestFormCopy_data()
 {
-    addStepRows({IoStep::Open, IoStep::Size, IoStep::Seek, IoStep::Read, IoStep::Write, IoStep::Flush,
-                 IoStep::Close, IoStep::Rename});
+    addStepRows({IoStep::Open, IoStep::Seek, IoStep::Read, IoStep::Write, IoStep::Flush, IoStep::Close,
+                 IoStep::Rename});
 }
 
 void TestWindowFaults::feeRequestFormCopy()
