@@ -369,7 +369,7 @@ QWidget *TfrmAnagrafica::buildFields()
 
     const RecordLayout &layout = layouts::cliente();
     auto makeField = [&](const QString &field, QWidget *parent) -> QWidget * {
-        const Field &spec = layout.field(layout.require(field));
+        const Field &fieldDef = layout.field(layout.require(field));
         const unsigned input = inputOf(field);
         QLineEdit *edit = nullptr;
         QWidget *control = nullptr;
@@ -395,7 +395,7 @@ QWidget *TfrmAnagrafica::buildFields()
             }
         }
         control->setObjectName(controlName(field));
-        edit->setMaxLength(editLimit(spec));
+        edit->setMaxLength(editLimit(fieldDef));
         control->setFixedHeight(22);
         return control;
     };
