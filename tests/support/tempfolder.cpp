@@ -1,6 +1,8 @@
 #include "tempfolder.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QtTest>
@@ -40,9 +42,11 @@ void TempProgramFolder::write(const QString &name, const QByteArray &bytes) cons
 CliResult runCli(const QStringList &args, const QByteArray &home)
 {
     CliResult r;
-    const QString cli = qEnvironmentVariable("PRATELIA_CLI");
-    if (cli.isEmpty()) {
-        r.err = QStringLiteral("PRATELIA_CLI is not set");
+    QString cli = qEnvironmentVariable("PRATELIA_CLI");
+    if (cli.isEmpty()) // a test run by hand: the companion is built beside it
+        cli = QCoreApplication::applicationDirPath() + QStringLiteral("/pratelia-cli");
+    if (!QFileInfo::exists(cli)) {
+        r.err = QStringLiteral("pratelia-cli not found: ") + cli;
         return r;
     }
     QProcess p;
