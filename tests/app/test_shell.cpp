@@ -88,6 +88,7 @@ private Q_SLOTS:
     void helpPagesContent();
     void generalGuideHoldsTheApplicationPages();
     void exportPagesQuoteTheExportParagraphs();
+    void feePageDescribesItsPictures();
     void helpShowsEachOpenerItsOwnPage();
     void manualLinkOpensThePdfEvenWhenMissing();
     void linkColoursFollowTheMouse();
@@ -296,6 +297,24 @@ void TestShell::exportPagesQuoteTheExportParagraphs()
         QCOMPARE(list[1], second);
         QCOMPARE(list[2], third);
     }
+}
+
+void TestShell::feePageDescribesItsPictures()
+{
+    // The fee card's import and discounted-list commands are pictures
+    // without a caption on the card: the page tells the user what to look for.
+    const QStringList list = paragraphsOf(kit::helpBody(kit::HelpPage::Tariffario));
+    auto paragraphWith = [&list](const QString &words) {
+        for (const QString &p : list)
+            if (p.contains(words))
+                return p;
+        return QString();
+    };
+    const QString import = paragraphWith(QStringLiteral("importato dall'archivio dei clienti"));
+    QVERIFY2(import.contains(QStringLiteral("freccia rossa")), qPrintable(import));
+    const QString discounted = paragraphWith(QStringLiteral("servizi con tariffa scontata"));
+    QVERIFY2(discounted.contains(QStringLiteral("mano")) && discounted.contains(QStringLiteral("moneta")),
+             qPrintable(discounted));
 }
 
 void TestShell::helpShowsEachOpenerItsOwnPage()

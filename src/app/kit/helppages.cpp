@@ -88,14 +88,15 @@ QStringList tariffario()
             "pratiche da consegnare al cliente e il modulo di richiesta."),
         QStringLiteral(
             "Spuntando la casella della tariffa scontata si segnala che al servizio si applica lo sconto. "
-            "Il pulsante del riepilogo mostra l'elenco di tutti i servizi con tariffa scontata; un doppio "
-            "clic su una riga riporta il servizio nella scheda."),
+            "Il pulsante con la mano che regge una moneta mostra l'elenco di tutti i servizi con tariffa "
+            "scontata; un doppio clic su una riga riporta il servizio nella scheda."),
         QStringLiteral(
             "A ogni servizio si può abbinare il file del modulo di richiesta, che si apre con un clic, e "
             "fino a tre file allegati, copiati nella cartella dei documenti allegati del programma."),
         QStringLiteral(
-            "Il responsabile della pratica può essere importato dall'archivio dei clienti, senza "
-            "riscriverne i dati; il suo codice fiscale può essere verificato con il pulsante di controllo."),
+            "Il responsabile della pratica può essere importato dall'archivio dei clienti con il pulsante "
+            "con la freccia rossa, senza riscriverne i dati; il suo codice fiscale può essere verificato "
+            "con il pulsante di controllo."),
         QStringLiteral(
             "Per registrare un nuovo servizio si preme Nuovo, si compilano i campi e si preme Salva. Sono "
             "obbligatori il codice, la tipologia, la descrizione e le due tariffe. Per modificare un "
