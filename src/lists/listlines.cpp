@@ -84,7 +84,9 @@ QByteArray LineLayout::buildBytes(const RecordView &record) const
             joined = value.toByteArray();
             joined += ' ';
             joined += storedBytes(record, p.second);
-            value = trimBytes(joined);
+            // Each field is trimmed, the pair is not: with no first field
+            // the line starts with the blank.
+            value = joined;
         }
         if (p.width < 0) {
             line += value;

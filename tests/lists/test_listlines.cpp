@@ -24,6 +24,8 @@ private Q_SLOTS:
     void findInListWalk();
     void clientLines_data();
     void clientLines();
+    void namePart_data();
+    void namePart();
     void instalmentDue_data();
     void instalmentDue();
 };
@@ -187,6 +189,38 @@ void TestListLines::clientLines()
     const LineLayout &l = instalments ? clients::instalmentsDueConfig().source.line
                                       : clients::clientSearchConfig().source.line;
     QCOMPARE(l.build(r.view()), line);
+}
+
+void TestListLines::namePart_data()
+{
+    // The name part is surname, one blank, name, then padded or cut: the
+    // blank stays even when one of the two is empty.
+    QTest::addColumn<bool>("instalments");
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("part");
+    QTest::newRow("search: both") << false << "Rossi" << "Mario" << QString("Rossi Mario").leftJustified(28);
+    QTest::newRow("search: no name") << false << "Rossi" << "" << QString("Rossi").leftJustified(28);
+    QTest::newRow("search: no surname") << false << "" << "Mario" << QString(" Mario").leftJustified(28);
+    QTest::newRow("search: cut after the blank")
+        << false << "Abbondanzieri Castelfranchi" << "Maria" << "Abbondanzieri Castelfranchi ";
+    QTest::newRow("instalments: no surname")
+        << true << "" << "Mario" << QString(" Mario").leftJustified(30);
+    QTest::newRow("instalments: neither") << true << "" << "" << QString(30, u' ');
+}
+
+void TestListLines::namePart()
+{
+    QFETCH(bool, instalments);
+    QFETCH(QString, surname);
+    QFETCH(QString, name);
+    QFETCH(QString, part);
+    const Record r = fixture::client({{"Cognome", surname}, {"Nome", name}});
+    const LineLayout &l = instalments ? clients::instalmentsDueConfig().source.line
+                                      : clients::clientSearchConfig().source.line;
+    const QString line = l.build(r.view());
+    QCOMPARE(line.left(part.size()), part);
+    QCOMPARE(line.mid(part.size(), 2), QStringLiteral("  "));
 }
 
 void TestListLines::instalmentDue_data()
