@@ -293,6 +293,7 @@ void TfrmTariffario::buildControls()
     m_conventions->addFocusFrames();
     m_conventions->addCommandHints();
     m_conventions->addClearOnHover(p);
+    m_conventions->addClearOnHover(this); // the margin around the panel
 
     QVector<QWidget *> chain;
     for (const FieldLink &l : editFields())

@@ -539,6 +539,8 @@ private slots:
             << "Spunta questa casella per indicare che il servizio viene fornito a tariffa scontata.";
         QTest::newRow("section frame clears") << "fraInformazioni" << "";
         QTest::newRow("command bar clears") << "panComandi" << "";
+        // The maximised window around the card's fixed panel.
+        QTest::newRow("window background clears") << "TfrmTariffario" << "";
     }
     void statusLineDescribesTheCommands()
     {
@@ -546,7 +548,7 @@ private slots:
         QFETCH(QString, text);
         auto *status = card->findChild<QLabel *>("panInfo");
         status->setText("before");
-        QWidget *w = card->findChild<QWidget *>(control);
+        QWidget *w = card->objectName() == control ? card.get() : card->findChild<QWidget *>(control);
         QVERIFY(w);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
         QApplication::sendEvent(w, &enter);
