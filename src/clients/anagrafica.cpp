@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,29 @@ void installTrimming(QLineEdit *field)
         field->setCursorPosition(pos);
     });
 }
+
+// Lets no more than `limit` characters be typed into a field whose record
+// field holds more, while a longer text put there by the card (a
+// normalised amount, a loaded record) stays whole.
+class TypingLimit : public QObject {
+public:
+    TypingLimit(QLineEdit *field, int limit) : QObject(field), m_limit(limit) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint())
+            return false;
+        auto *field = static_cast<QLineEdit *>(watched);
+        return field->text().size() - field->selectedText().size() + typed.size() > m_limit;
+    }
+
+private:
+    int m_limit;
+};
 
 // A province box: free typing of two characters, its list of codes, no
 // entry selected when it takes the focus.
@@ -313,6 +337,7 @@ void TfrmAnagrafica::build()
     m_conventions->setEnterChain(chain, true);
     m_conventions->addCommandHints();
     m_conventions->addClearOnHover(p);
+    m_conventions->addClearOnHover(p->findChild<QWidget *>(QStringLiteral("panSchede")));
     m_conventions->addClearOnHover(p->findChild<QWidget *>(QStringLiteral("panComandi")));
     for (QGroupBox *g : p->findChildren<QGroupBox *>())
         m_conventions->addClearOnHover(g);
@@ -363,6 +388,7 @@ QWidget *TfrmAnagrafica::buildCommandBar()
 QWidget *TfrmAnagrafica::buildFields()
 {
     auto *area = new QWidget(panel());
+    area->setObjectName(QStringLiteral("panSchede"));
     auto *columns = new QHBoxLayout(area);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(10);
@@ -395,7 +421,9 @@ QWidget *TfrmAnagrafica::buildFields()
             }
         }
         control->setObjectName(controlName(field));
-        edit->setMaxLength(editLimit(fieldDef));
+        edit->setMaxLength(fieldDef.capacity);
+        if (editLimit(fieldDef) < fieldDef.capacity)
+            edit->installEventFilter(new TypingLimit(edit, editLimit(fieldDef)));
         control->setFixedHeight(22);
         return control;
     };

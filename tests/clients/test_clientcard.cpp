@@ -1,6 +1,7 @@
 // The client card driven as a user drives it: typing, Enter, the command
 // pictures, the archive it writes and reads back.
 #include "clients/anagrafica.h"
+#include "app/kit/conventions.h"
 #include "clients/attach.h"
 #include "lists/handover.h"
 #include "support/faultyfs.h"
@@ -538,6 +539,10 @@ private slots:
         QTest::newRow("two commas") << "txtTotale" << "1,2,3" << "0,00" << "txtFrazionamento";
         QTest::newRow("empty") << "txtRata" << "" << "0,00" << "txtCognome";
         QTest::newRow("instalment") << "txtRata" << "0,5" << "0,50" << "txtCognome";
+        // The record keeps 50 characters of the instalment: its normalised
+        // text is kept whole although only 15 can be typed.
+        QTest::newRow("instalment of 14 digits")
+            << "txtRata" << "12345678901234" << "12345678901234,00" << "txtCognome";
     }
 
     void amountsNormalisedOnLeaving()
@@ -558,6 +563,19 @@ private slots:
         edit(field)->setText(typed);
         QTest::mouseClick(control(QStringLiteral("cmdPrimo")), Qt::LeftButton);
         QCOMPARE(text(field), shown);
+    }
+
+    // An instalment stored longer than can be typed comes onto the card
+    // whole and goes back to the archive unchanged.
+    void longInstalmentKeptWhole()
+    {
+        Record stored = clientRecord(QStringLiteral("Rossi"), QStringLiteral("Mario"), 1);
+        stored.setText(QStringLiteral("Rata"), QStringLiteral("12345678901234,00"));
+        appendRecord(archive(), stored);
+        click("cmdPrimo");
+        QCOMPARE(text("txtRata"), QStringLiteral("12345678901234,00"));
+        click("cmdSalva");
+        QCOMPARE(readRecord(archive(), layouts::cliente(), 1).bytes(), stored.bytes());
     }
 
     void enterGoesAroundTheFields()
@@ -629,6 +647,42 @@ private slots:
         QCOMPARE(panInfo->text(), status);
         QEnterEvent background(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QApplication::sendEvent(m_card->panel(), &background);
+        QCOMPARE(panInfo->text(), QString());
+    }
+
+    // The pointer goes from a command to the background beside it: the
+    // status line clears, as it does over any background or panel.
+    void statusClearedOverTheBackground_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("command bar beside its command") << "cmdSalva" << "bar";
+        QTest::newRow("section beside its check button") << "btnCodFisc" << "section";
+        QTest::newRow("gap between the two columns") << "cmdStampa" << "gap";
+    }
+
+    void statusClearedOverTheBackground()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, where);
+        auto *panInfo = m_card->findChild<QLabel *>(QStringLiteral("panInfo"));
+        QWidget *button = control(command);
+        QWidget *bar = control(QStringLiteral("panComandi"));
+        QPoint target; // in the card's coordinates
+        if (where == QLatin1String("bar")) {
+            target = bar->mapTo(m_card.get(), QPoint(2, bar->height() / 2));
+        } else if (where == QLatin1String("section")) {
+            QWidget *section = button->parentWidget();
+            target = section->mapTo(m_card.get(), QPoint(3, section->height() - 3));
+        } else {
+            QWidget *left = control(QStringLiteral("txtCognome"))->parentWidget();
+            target = left->mapTo(m_card.get(), QPoint(left->width() + 5, left->height() / 2));
+        }
+        QWidget *under = m_card->childAt(target);
+        QVERIFY(under && !qobject_cast<QAbstractButton *>(under) && !qobject_cast<QLineEdit *>(under));
+        QTest::mouseMove(m_card.get(), button->mapTo(m_card.get(), button->rect().center()));
+        QCOMPARE(panInfo->text(), qobject_cast<kit::CommandButton *>(button)->statusText());
+        QTest::mouseMove(m_card.get(), target);
         QCOMPARE(panInfo->text(), QString());
     }
 

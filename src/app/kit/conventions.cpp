@@ -195,6 +195,16 @@ bool InputConventions::eventFilter(QObject *watched, QEvent *event)
                 m_status->clear();
             }
         }
+    } else if (event->type() == QEvent::HoverMove && m_status && m_clearers.contains(watched)) {
+        // The pointer comes back from a command onto the background around
+        // it: a panel gets no enter event from its own children.
+        auto *w = static_cast<QWidget *>(watched);
+        const QPoint at = static_cast<QHoverEvent *>(event)->position().toPoint();
+        if (w->rect().contains(at) && !w->childAt(at) && !m_status->text().isEmpty()
+            && (m_pointerMoved || QCursor::pos() != m_pointerAtShow)) {
+            m_pointerMoved = true;
+            m_status->clear();
+        }
     }
     return QObject::eventFilter(watched, event);
 }
