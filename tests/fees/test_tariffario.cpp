@@ -400,6 +400,60 @@ private slots:
         QCOMPARE(given, input);
     }
 
+    void commandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("label"); // a label of the window and its text, when it has one
+        QTest::addColumn<QString>("text");
+        QTest::newRow("search") << "cmdTrova" << "TfrmTrovaTariffario" << "lblMemory" << "tariffario";
+        QTest::newRow("person import") << "impPersona" << "TfrmTrovaClienti" << "lblMemory"
+                                       << "tariffario";
+        QTest::newRow("export") << "cmdEsporta" << "TfrmExpTariffario" << "" << "";
+        QTest::newRow("discounted list") << "cmdScontate" << "TfrmTariffeScontate" << "" << "";
+        QTest::newRow("print") << "cmdStampa" << "TfrmStampaTariffa" << "" << "";
+        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "lblTitolo"
+                              << "Applicazione Tariffario Servizi.";
+    }
+    void commandsOpenTheirWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        fillMandatory();
+        const CardFields before = card->card();
+        QString opened, shown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            opened = dialog->objectName();
+            if (auto *l = dialog->findChild<QLabel *>(label); l && !label.isEmpty())
+                shown = l->text();
+            dialog->done(QDialog::Rejected);
+        });
+        click(command.toLatin1().constData());
+        QCOMPARE(opened, window);
+        QCOMPARE(shown, text);
+        QCOMPARE(card->card(), before); // closed without a choice: the card as it was
+        QVERIFY(!QFile::exists(archivePath()) || QFileInfo(archivePath()).size() == 0);
+    }
+
+    void esciShowsTheMenu()
+    {
+        QWidget menu;
+        kit::WindowCatalogue::instance().add(QStringLiteral("TfrmAvvio"), &menu);
+        showCard();
+        edit("txtID")->setText("non salvato");
+        click("cmdEsci");
+        kit::WindowCatalogue::instance().clear();
+        QVERIFY(menu.isVisible());
+        QVERIFY(!card->isVisible());
+        QVERIFY(platform->dialogs.shown.isEmpty());
+        QVERIFY(!QFile::exists(archivePath()));
+    }
+
     void requestFormCopy_data()
     {
         QTest::addColumn<bool>("existing");
