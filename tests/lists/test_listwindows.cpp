@@ -78,6 +78,7 @@ private Q_SLOTS:
     void handOverByMode_data();
     void handOverByMode();
     void identicalLinesHandOverTheLaterRecord();
+    void lineWithLeadingBlankIsFoundAgain();
     void unknownModeWritesNothing();
     void pickFailureClosesTheWindow();
     void wholeRecordReachesTheClientCard();
@@ -255,6 +256,26 @@ void TestListWindows::identicalLinesHandOverTheLaterRecord()
     s.pick(1);
     QCOMPARE(textOf(card.get(), "txtEmail"), QStringLiteral("secondo@x.it"));
     QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+}
+
+void TestListWindows::lineWithLeadingBlankIsFoundAgain()
+{
+    TempProgramFolder home;
+    TestPlatform platform;
+    // No surname: the line starts with the blank before the name, and sorts
+    // before the letters.
+    const Record anna = fixture::client({{"Nome", "Anna"}, {"Email", "anna@x.it"}});
+    home.write("Clienti.arx", fixture::archive({kRossiMario, anna}));
+    auto card = opener({"txtNome", "txtEmail"}, {"lblPosizione"});
+    SearchWindow s(clients::clientSearchConfig(), card.get());
+    s.setMode("clienti");
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.search();
+    QVERIFY(s.results()->model()->line(0).startsWith(QStringLiteral(" Anna ")));
+    s.pick(0);
+    QCOMPARE(textOf(card.get(), "txtEmail"), QStringLiteral("anna@x.it"));
+    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("2"));
 }
 
 void TestListWindows::unknownModeWritesNothing()
