@@ -29,8 +29,10 @@ QString newPasswordProblem(QStringView stored);
 
 // The store beside the program.
 QString passwordStorePath();
-// The unscrambled, trimmed password; a missing store, section or key reads
-// as empty. False when the store cannot be read or unscrambled.
+// The unscrambled password in the form typed passwords are compared in
+// (trimmed, a-z upper-cased: a store written by hand in lower case still
+// opens); a missing store, section or key reads as empty. False when the
+// store cannot be read or unscrambled.
 bool readStoredPassword(QString &password);
 // Writes the scrambled form; false on failure.
 bool writeStoredPassword(const QString &scrambled);
