@@ -245,6 +245,8 @@ void TestPassword::login_data()
     QTest::newRow("blank inside counts") << QStringLiteral("PRATELIA") << QStringLiteral("prate lia") << false;
     QTest::newRow("accent in the case it was set") << QStringLiteral("àB") << QStringLiteral("àb") << true;
     QTest::newRow("accent in the other case") << QStringLiteral("àB") << QStringLiteral("Àb") << false;
+    // A store written by hand in lower case does not lock everyone out.
+    QTest::newRow("store in lower case") << QStringLiteral("pratelia") << QStringLiteral("Pratelia") << true;
 }
 
 void TestPassword::login()
