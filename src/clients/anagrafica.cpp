@@ -336,6 +336,7 @@ void TfrmAnagrafica::build()
         chain << findChild<QWidget *>(controlName(layout.field(i).name));
     m_conventions->setEnterChain(chain, true);
     m_conventions->addCommandHints();
+    m_conventions->addClearOnHover(this);
     m_conventions->addClearOnHover(p);
     m_conventions->addClearOnHover(p->findChild<QWidget *>(QStringLiteral("panSchede")));
     m_conventions->addClearOnHover(p->findChild<QWidget *>(QStringLiteral("panComandi")));
