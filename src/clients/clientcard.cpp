@@ -81,40 +81,7 @@ std::optional<SaveRefusal> refuseSave(const SaveInput &card)
 
 BrowseOutcome browse(Browse command, int current, int size)
 {
-    BrowseOutcome out;
-    // Previous on the first record does nothing, whatever the archive holds.
-    if (command == Browse::Previous && current == 1)
-        return out;
-    if (size <= 0) {
-        out.emptyArchive = true;
-        out.clearPosition = command == Browse::Next;
-        return out;
-    }
-    switch (command) {
-    case Browse::First:
-        out.load = 1;
-        break;
-    case Browse::Last:
-        out.load = size;
-        break;
-    case Browse::Next:
-        if (current <= 0)
-            out.load = 1;
-        else if (current < size)
-            out.load = current + 1;
-        break;
-    case Browse::Previous:
-        // A card beyond the end (the archive was replaced meanwhile) steps
-        // back to the last record there is.
-        out.load = current <= 0 ? 1 : std::min(current - 1, size);
-        break;
-    }
-    return out;
-}
-
-QString emptyArchiveText()
-{
-    return QStringLiteral("L'archivio non contiene nessuna scheda.");
+    return browseOutcome(command, current, size, true);
 }
 
 } // namespace pratelia::clients

@@ -4,6 +4,7 @@
 // province codes of its two boxes, the checks a card must pass before it is
 // saved, and where first / previous / next / last lead.
 #include "platform/platform.h"
+#include "store/browse.h"
 #include "store/layout.h"
 
 #include <QString>
@@ -45,17 +46,13 @@ struct SaveInput {
 // nothing when the card can be saved.
 std::optional<SaveRefusal> refuseSave(const SaveInput &card);
 
-enum class Browse { First, Previous, Next, Last };
+using pratelia::Browse;
+using pratelia::BrowseOutcome;
+using pratelia::emptyArchiveText;
 
-// Where a browse command leads from record `current` (0 for a new card) in
-// an archive of `size` records.
-struct BrowseOutcome {
-    bool emptyArchive = false;  // show "L'archivio non contiene nessuna scheda."
-    bool clearPosition = false; // the card becomes a new card
-    int load = 0;               // record to load, 0 for none
-};
+// Where a browse command of the client card leads from record `current`
+// (0 for a new card) in an archive of `size` records: Previous on record 1
+// does nothing, even on an empty archive.
 BrowseOutcome browse(Browse command, int current, int size);
-
-QString emptyArchiveText();
 
 } // namespace pratelia::clients

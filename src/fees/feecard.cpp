@@ -177,23 +177,10 @@ std::optional<MissingField> firstMissingField(const CardFields &card)
 
 int browseTarget(Browse command, int count, int current)
 {
-    if (count <= 0)
-        return -1;
-    if (current <= 0)
-        return command == Browse::Last ? count : 1;
-    switch (command) {
-    case Browse::First:
-        return 1;
-    case Browse::Last:
-        return count;
-    case Browse::Next:
-        return current < count ? current + 1 : 0;
-    case Browse::Previous:
-        // A position beyond the end (the file was cut by another copy of
-        // the program) steps back to the last card there is.
-        return current == 1 ? 0 : std::min(current - 1, count);
-    }
-    return 0;
+    // The empty archive is reported before anything else, also for
+    // Previous on card 1.
+    const BrowseOutcome out = browseOutcome(command, current, count, false);
+    return out.emptyArchive ? -1 : out.load;
 }
 
 int positionNumber(const QString &label)

@@ -3,6 +3,7 @@
 // edits which record field, the card a new or duplicated card starts from,
 // the checks made before a save, and the rule by which the browse commands
 // choose the card to show.
+#include "store/browse.h"
 #include "store/layout.h"
 #include "store/record.h"
 
@@ -79,7 +80,7 @@ std::optional<MissingField> firstMissingField(const CardFields &card);
 // archive, `current` the card's position (0 for a new card). The result is
 // the record number to show, 0 for "nothing happens", or -1 for "the
 // archive is empty" (the message; Next also empties the position).
-enum class Browse { First, Previous, Next, Last };
+using pratelia::Browse;
 int browseTarget(Browse command, int count, int current);
 
 // The card's position as a record number, 0 when the card is new.

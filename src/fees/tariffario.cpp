@@ -35,7 +35,6 @@ const char *const kRestText = "Pronto per archiviare una nuova scheda...";
 // The captions of the left-hand sections share one column width, so that
 // their fields start on one line.
 const int kCaptionWidth = 165;
-const char *const kEmptyArchive = "L'archivio non contiene nessuna scheda.";
 
 struct CommandSpec {
     const char *name;
@@ -456,7 +455,7 @@ void TfrmTariffario::browse(Browse command)
     } else if (target < 0) {
         if (command == Browse::Next)
             m_position->clear();
-        platform::dialogs().information(u8(kEmptyArchive), this);
+        platform::dialogs().information(emptyArchiveText(), this);
     }
 }
 
