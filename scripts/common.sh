@@ -4,6 +4,11 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# Compiler cache: paths inside the tree count relative to it, so that two
+# clones (or worktrees) of the project share their cached objects.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+
 # Packages needed to build, test and run.
 PACKAGES=(
   cmake g++ make pkg-config ccache
