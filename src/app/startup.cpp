@@ -7,15 +7,8 @@
 
 #include <QTimer>
 
-// The application windows this build contains.
-#if __has_include("clients/anagrafica.h")
 #include "clients/anagrafica.h"
-#define PRATELIA_HAS_CLIENTS 1
-#endif
-#if __has_include("fees/tariffario.h")
 #include "fees/tariffario.h"
-#define PRATELIA_HAS_FEES 1
-#endif
 
 namespace pratelia::app {
 
@@ -45,23 +38,29 @@ void Program::start()
     QTimer::singleShot(0, m_menu.get(), [this] { createApplications(); });
 }
 
+namespace {
+
+// The application windows, in the order they are created; a new
+// application is one more row.
+using Factory = QWidget *(*)();
+const Factory kApplications[] = {
+    [] () -> QWidget * { return new clients::TfrmAnagrafica(); },
+    [] () -> QWidget * { return new fees::TfrmTariffario(); },
+};
+
+} // namespace
+
 void Program::createApplications()
 {
     if (m_created)
         return;
     m_created = true;
-    auto add = [this](QWidget *w) {
+    for (const Factory make : kApplications) {
+        QWidget *w = make();
         w->hide();
         m_applications << w;
         kit::WindowCatalogue::instance().add(w->objectName(), w);
-    };
-#ifdef PRATELIA_HAS_CLIENTS
-    add(new clients::TfrmAnagrafica());
-#endif
-#ifdef PRATELIA_HAS_FEES
-    add(new fees::TfrmTariffario());
-#endif
-    Q_UNUSED(add);
+    }
 }
 
 } // namespace pratelia::app

@@ -9,6 +9,7 @@
 #include "lists/listwindows.h"
 #include "platform/platform.h"
 #include "store/codepage.h"
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QFileInfo>

@@ -1,18 +1,16 @@
 #include "clientcard.h"
 
-#include "store/record.h"
+#include "clientfolder.h"
+#include "clientlists.h"
+
+#include "checks/checkwindows.h"
+#include "platform/texts.h"
+#include "store/layout.h"
 #include "store/values.h"
 
 namespace pratelia::clients {
 
-int editLimit(const Field &field)
-{
-    // The instalment amount keeps 50 characters in the record, but an amount
-    // longer than the total's is of no use on the card.
-    if (field.name == QLatin1String("Rata"))
-        return 15;
-    return field.capacity;
-}
+using namespace kit;
 
 const QStringList &provinceCodes()
 {
@@ -25,13 +23,13 @@ const QStringList &provinceCodes()
     return codes;
 }
 
-std::optional<SaveRefusal> refuseSave(const SaveInput &card)
+std::optional<SaveRefusal> refuseSave(const CardValues &card)
 {
-    const QString cognome = trimText(card.cognome);
-    const QString nome = trimText(card.nome);
-    const QString decorrenza = trimText(card.decorrenza);
-    const QString scadenza = trimText(card.scadenza);
-    const QString preavviso = trimText(card.preavviso);
+    const QString cognome = trimText(card.value(QStringLiteral("txtCognome")));
+    const QString nome = trimText(card.value(QStringLiteral("txtNome")));
+    const QString decorrenza = trimText(card.value(QStringLiteral("txtDecorrenza")));
+    const QString scadenza = trimText(card.value(QStringLiteral("txtScadenza")));
+    const QString preavviso = trimText(card.value(QStringLiteral("txtPreavviso")));
     const QString needed = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
     const QString twoBreaks = lineBreak() + lineBreak();
 
@@ -79,9 +77,238 @@ std::optional<SaveRefusal> refuseSave(const SaveInput &card)
     return std::nullopt;
 }
 
-BrowseOutcome browse(Browse command, int current, int size)
+namespace {
+
+// The edited fields in record order, which is also the Enter chain's.
+QVector<CardField> clientFields()
 {
-    return browseOutcome(command, current, size, true);
+    const unsigned trimUpper = TrimTyped | UpperTyped;
+    QVector<CardField> f = {
+        editField("Cognome", "Cognome:"),
+        editField("Nome", "Nome:"),
+        editField("CodFisc", "Codice fiscale:", trimUpper),
+        editField("Sesso", "Sesso:", trimUpper),
+        editField("DataNasc", "Data di nascita:"),
+        editField("ComuneNasc", "Comune di nascita:"),
+        listField("ProvNasc", "Prov.", provinceCodes(), true).input(trimUpper),
+        editField("Iva", "Partita IVA:", DigitsOnly),
+        editField("Indirizzo", "Via e numero civico:"),
+        editField("Cap", "CAP:"),
+        editField("ComuneRes", "Comune di residenza:"),
+        listField("ProvRes", "Prov.", provinceCodes(), true).input(trimUpper),
+        editField("Stato", "Stato civile:"),
+        editField("Familiari", "Familiari a carico:"),
+        editField("Recapito", "Recapito preferenziale:"),
+        editField("TelCasa", "Tel. casa:"),
+        editField("TelCel", "Tel. cellulare:"),
+        editField("TelUff", "Tel. ufficio:"),
+        editField("Fax", "PEC:", TrimTyped),
+        editField("Email", "E-mail:", TrimTyped),
+        editField("Qualifiche", "Titolo di studio:"),
+        editField("Professione", "Professione:"),
+        editField("Iban", "IBAN:", trimUpper),
+        editField("Intestatario", "Intestatario C/C:"),
+        editField("Banca", "Banca:"),
+        editField("Carta", "Carta di credito n.", DigitsOnly),
+        editField("ScadeCarta", "Scadenza:"),
+        editField("Prodotti", "Prodotti e servizi di interesse:"),
+        editField("Pagamento", "Modalità di pagamento:"),
+        editField("Note", "Note:"),
+        editField("TipoDoc", "Tipo di documento:"),
+        editField("NumDoc", "Numero:"),
+        editField("EnteRil", "Ente di rilascio:"),
+        editField("DataRil", "Data di rilascio:"),
+        editField("DataSca", "Data di scadenza:"),
+        editField("Codice", "Codice cliente:"),
+        editField("Categoria", "Categoria:"),
+        editField("Zona", "Denominazione Ditta:"),
+        editField("Acquisto", "Acquisto rateale effettuato:"),
+        editField("Decorrenza", "Data decorrenza:"),
+        editField("Scadenza", "Prossima scadenza:"),
+        editField("Preavviso", "Giorni di preavviso:", DigitsOnly),
+        editField("Totale", "Importo totale: €", Amount),
+        editField("Frazionamento", "Frazionamento:"),
+        // The record keeps 50 characters, but an amount longer than the
+        // total's is of no use on the card.
+        editField("Rata", "Importo rata: €", Amount).typingLimit(15),
+    };
+    f += attachmentFields();
+    return f;
+}
+
+void openClientFolder(CardWindow &card)
+{
+    if (card.position() == 0) {
+        platform::dialogs().warning(
+            QStringLiteral("Attenzione: l'abbinamento di una cartella ad un cliente può avvenire "
+                           "soltanto dopo che la scheda è stata inserita in archivio."),
+            &card);
+        return;
+    }
+    showClientFolder(&card, QString::number(card.position()));
+}
+
+QVector<CardCommand> clientCommands()
+{
+    return {
+        barCommand("cmdNuovo", "Nuovo", "nuovo",
+                   "Prepara la schermata per la registrazione di una nuova scheda."),
+        barCommand("cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."),
+        barCommand("cmdTrova", "Trova", "trova", "Trova una scheda in archivio.",
+                   [](CardWindow &w) { showClientSearch(&w, QStringLiteral("clienti")); }),
+        barCommand("cmdCartella", "Cartella", "cartella",
+                   "Gestisci la cartella abbinata alla scheda corrente.", openClientFolder),
+        barCommand("cmdFile", "Allegati", "file", "Allega file alla scheda corrente."),
+        barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
+                   [](CardWindow &w) { printClientCard(&w); }),
+        barCommand("cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", {},
+                   true),
+        barCommand("cmdIndietro", "Indietro", "indietro",
+                   "Visualizza la scheda precedente in archivio."),
+        barCommand("cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio."),
+        barCommand("cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio."),
+        barCommand("cmdEsporta", "Esporta", "esporta",
+                   "Esporta le schede in archivio in un file di Microsoft Excel.",
+                   [](CardWindow &w) { showClientExport(&w); }, true),
+        barCommand("cmdScaduti", "Rate", "scaduti",
+                   "Visualizza il riepilogo delle rate in scadenza o scadute.",
+                   [](CardWindow &w) { showInstalmentsDue(&w); }),
+        barCommand("cmdGuida", "Guida", "guida", "Visualizza la guida in linea."),
+        barCommand("cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro."),
+        besideCommand("btnCodFisc", "Controlla codice fiscale", "controlla",
+                      "Controlla il codice fiscale.", [](CardWindow &w) {
+                          checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
+                      }),
+        besideCommand("btnIva", "Controlla partita IVA", "controlla",
+                      "Controlla il numero di partita IVA.", [](CardWindow &w) {
+                          checks::showVatCheck(&w, w.text(QStringLiteral("txtIva")));
+                      }),
+        besideCommand("btnEmail", "Invia e-mail", "email",
+                      "Invia una e-mail all'indirizzo indicato."),
+        besideCommand("btnIban", "Controlla IBAN", "controlla", "Controlla l'IBAN.",
+                      [](CardWindow &w) {
+                          checks::showIbanCheck(&w, w.text(QStringLiteral("txtIban")));
+                      }),
+        besideCommand("btnCarta", "Controlla carta di credito", "controlla",
+                      "Controlla il numero di carta di credito.", [](CardWindow &w) {
+                          checks::showCardCheck(&w, w.text(QStringLiteral("txtCarta")));
+                      }),
+    };
+}
+
+// Personal data, contacts, bank and payments on the left; identity
+// document, classification and the instalment purchase on the right.
+CardBand clientBody()
+{
+    const CardColumn left{
+        {{"Dati anagrafici", "fraAnagrafici",
+          {{{"txtCognome"}, {"txtNome"}},
+           {{"txtCodFisc", 150}, {"btnCodFisc"}, {"txtSesso", 30}, {"txtDataNasc", 86}},
+           {{"txtComuneNasc"}, {"txtProvNasc", 58}, {"txtIva", 104}, {"btnIva"}},
+           {{"txtIndirizzo"}, {"txtCap", 58}},
+           {{"txtComuneRes"}, {"txtProvRes", 58}},
+           {{"txtStato", 150}, {"txtFamiliari"}}}},
+         {"Recapiti e professione", "fraRecapiti",
+          {{{"txtRecapito"}, {"txtTelCasa"}},
+           {{"txtTelCel"}, {"txtTelUff"}},
+           {{"txtFax"}, {"txtEmail"}, {"btnEmail"}},
+           {{"txtQualifiche"}, {"txtProfessione"}}}},
+         {"Banca, pagamenti e note", "fraBanca",
+          {{{"txtIban", 240}, {"btnIban"}},
+           {{"txtIntestatario"}, {"txtBanca"}},
+           {{"txtCarta", 150}, {"btnCarta"}, {"txtScadeCarta", 86}},
+           {{"txtProdotti"}},
+           {{"txtPagamento"}},
+           {{"txtNote"}}}}},
+        57};
+    const CardColumn right{
+        {{"Documento di riconoscimento", "fraDocumento",
+          {{{"txtTipoDoc"}}, {{"txtNumDoc"}}, {{"txtEnteRil"}}, {{"txtDataRil", 86}},
+           {{"txtDataSca", 86}}}},
+         {"Classificazione", "fraClassificazione",
+          {{{"txtCodice"}}, {{"txtCategoria"}}, {{"txtZona"}}}},
+         {"Acquisto rateale", "fraAcquisto",
+          {{{"txtAcquisto"}},
+           {{"txtDecorrenza", 86}},
+           {{"txtScadenza", 86}},
+           {{"txtPreavviso", 44}},
+           {{"txtTotale", 110}},
+           {{"txtFrazionamento"}},
+           {{"txtRata", 110}}}}},
+        43};
+    return {left, right};
+}
+
+} // namespace
+
+const CardSpec &clientCardSpec()
+{
+    static const CardSpec spec = [] {
+        CardSpec s;
+        s.objectName = QStringLiteral("TfrmAnagrafica");
+        s.caption = QStringLiteral(" Pratelia - Anagrafica Clienti");
+        s.restText = QStringLiteral("Pronto per salvare una nuova scheda...");
+        s.layout = &layouts::cliente();
+        s.archiveName = QString::fromLatin1(archives::kClienti);
+        s.fields = clientFields();
+        s.commands = clientCommands();
+        s.body = {clientBody()};
+        s.chainsWrap = true;
+        s.blank = {blankToday("txtDecorrenza"), blankToday("txtScadenza"),
+                   blankText("txtPreavviso", "0"), blankText("txtTotale", "0,00"),
+                   blankText("txtRata", "0,00")};
+        s.newFocus = QStringLiteral("txtCognome");
+        s.refuseSave = refuseSave;
+        s.previousOnFirstIsSilent = true;
+        s.attachMode = QStringLiteral("anagrafica");
+        s.help = HelpPage::Anagrafica;
+        s.mailField = QStringLiteral("txtEmail");
+        return s;
+    }();
+    return spec;
+}
+
+const CardPrint &clientCardPrint()
+{
+    static const CardPrint print{
+        QStringLiteral("Scheda informativa"),
+        QStringLiteral("SCHEDA INFORMATIVA CLIENTE"),
+        {
+            {"Cognome e nome:", {"txtCognome", "' '", "txtNome"}},
+            {"Data di nascita:", {"txtDataNasc"}},
+            {"Comune di nascita:", {"txtComuneNasc", "' '", "txtProvNasc"}},
+            {"Sesso:", {"txtSesso", "'  Stato civile: '", "txtStato"}},
+            {"Recapito preferenziale:", {"txtRecapito"}},
+            {"Indirizzo di residenza:", {"txtIndirizzo"}},
+            {"Comune di residenza:", {"txtComuneRes", "' '", "txtProvRes"}},
+            {"Professione:", {"txtProfessione"}},
+            {"Tel. casa:", {"txtTelCasa"}},
+            {"Tel. ufficio:", {"txtTelUff"}},
+            {"Tel. cellulare:", {"txtTelCel"}},
+            {"PEC:", {"txtFax"}},
+            {"E-mail:", {"txtEmail"}},
+            {"Codice fiscale:", {"txtCodFisc"}},
+            {"Partita IVA:", {"txtIva"}},
+            {"Carta di credito:", {"'N. '", "txtCarta", "'  Scadenza: '", "txtScadeCarta"}},
+            {"IBAN:", {"txtIban", "'  -  Intestatario C/C: '", "txtIntestatario"}},
+            {"Estremi documento:",
+             {"'Tipo: '", "txtTipoDoc", "'  N. '", "txtNumDoc", "'  Scadenza: '", "txtDataSca"}},
+            {"Codice cliente:", {"txtCodice"}},
+            {"Categoria:", {"txtCategoria", "'  Ditta: '", "txtZona"}},
+            {"Prodotti e servizi di interesse:", {"txtProdotti"}},
+            {"Acquisto rateale", {"txtAcquisto", "'  Importo rata: € '", "txtRata"}},
+            {"Totale:",
+             {"'Importo: € '", "txtTotale", "'  Decorrenza: '", "txtDecorrenza", "'  Scadenza: '",
+              "txtScadenza"}},
+            {"Note:", {"txtNote"}},
+        },
+        true};
+    return print;
+}
+
+void printClientCard(QWidget *card)
+{
+    printCard(card, clientCardPrint());
 }
 
 } // namespace pratelia::clients

@@ -1,18 +1,18 @@
 #include "feecard.h"
 
-#include "lists/handover.h"
-#include "store/values.h"
+#include "feelists.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QWidget>
+#include "checks/checkwindows.h"
+#include "clients/clientlists.h"
+#include "store/values.h"
 
 namespace pratelia::fees {
 
+using namespace kit;
+
 QString archivePath()
 {
-    return ArchivePath(QString::fromLatin1(kArchiveName));
+    return ArchivePath(QStringLiteral("Tariffario.arx"));
 }
 
 const RecordLayout &layout()
@@ -20,198 +20,189 @@ const RecordLayout &layout()
     return layouts::tariffa();
 }
 
-namespace {
-QVector<FieldLink> linksByName(std::initializer_list<const char *> fields)
-{
-    QVector<FieldLink> links;
-    for (const char *f : fields) {
-        const QString field = QString::fromLatin1(f);
-        links.append({QStringLiteral("txt") + field, field});
-    }
-    return links;
-}
-} // namespace
-
-const QVector<FieldLink> &editFields()
-{
-    static const QVector<FieldLink> links = linksByName(
-        {"ID", "Tipologia", "Descrizione", "Ordinaria", "Scontata", "Spese", "Persona", "CodFisc",
-         "Recapito", "Email", "Uffici", "Requisiti", "Documenti", "Pagamento", "Tempi", "Note",
-         "Copia"});
-    return links;
-}
-
-const QVector<FieldLink> &attachmentLabels()
-{
-    static const QVector<FieldLink> links = [] {
-        QVector<FieldLink> l;
-        for (const char *kind : {"File", "Desc"})
-            for (int i = 1; i <= 3; ++i) {
-                const QString field = QString::fromLatin1(kind) + QStringLiteral("0%1").arg(i);
-                l.append({QStringLiteral("lbl") + field, field});
-            }
-        return l;
-    }();
-    return links;
-}
-
-const QVector<FieldLink> &recordControls()
-{
-    static const QVector<FieldLink> links = [] {
-        QVector<FieldLink> l = editFields();
-        l.append({QString::fromLatin1(kFlagControl), QString::fromLatin1(kFlagField)});
-        l += attachmentLabels();
-        return l;
-    }();
-    return links;
-}
-
-const QVector<FieldLink> &cardControls()
-{
-    static const QVector<FieldLink> links = [] {
-        QVector<FieldLink> l = recordControls();
-        l.append({QString::fromLatin1(kPositionLabel), QString()});
-        return l;
-    }();
-    return links;
-}
-
-int maxLength(const QString &control)
-{
-    for (const FieldLink &l : editFields())
-        if (l.control == control)
-            return layout().field(layout().require(l.field)).capacity;
-    return 0;
-}
-
-QString flagText(bool ticked)
-{
-    return ticked ? QStringLiteral("Sì") : QStringLiteral("No");
-}
-
-std::optional<bool> tickFor(const QString &flag)
-{
-    const QString t = trimText(flag);
-    if (t == flagText(true))
-        return true;
-    if (t == flagText(false))
-        return false;
-    return std::nullopt;
-}
-
 bool isDiscounted(const RecordView &record)
 {
-    return record.text(QString::fromLatin1(kFlagField)) == flagText(true);
+    return record.text(u"TarScontata") == flagText(true);
 }
 
-CardFields blankCard()
-{
-    CardFields card;
-    for (const FieldLink &l : recordControls())
-        card.insert(l.control, QString());
-    card.insert(QStringLiteral("txtOrdinaria"), QStringLiteral("0,00"));
-    card.insert(QStringLiteral("txtScontata"), QStringLiteral("0,00"));
-    card.insert(QString::fromLatin1(kFlagControl), flagText(false));
-    card.insert(QString::fromLatin1(kPositionLabel), QString());
-    return card;
-}
+namespace {
 
-CardFields valuesFromRecord(const RecordView &record, const QVector<FieldLink> &links)
+// The fields in screen order, which is also the Enter chain's.
+QVector<CardField> feeFields()
 {
-    CardFields values;
-    for (const FieldLink &l : links)
-        values.insert(l.control, record.text(l.field));
-    return values;
-}
-
-CardFields cardFromRecord(const RecordView &record, int number)
-{
-    CardFields card = valuesFromRecord(record, recordControls());
-    card.insert(QString::fromLatin1(kPositionLabel), QString::number(number));
-    return card;
-}
-
-Record recordFromCard(const CardFields &card)
-{
-    Record r(layout());
-    for (const FieldLink &l : recordControls()) {
-        if (l.control == QLatin1String(kFlagControl))
-            r.setText(l.field, flagText(tickFor(card.value(l.control)).value_or(false)));
-        else
-            r.setText(l.field, card.value(l.control));
-    }
-    return r;
-}
-
-CardFields duplicated(const CardFields &card)
-{
-    CardFields copy = card;
-    copy.insert(QStringLiteral("txtID"), QString());
-    copy.insert(QStringLiteral("txtCopia"), QString());
-    for (const FieldLink &l : attachmentLabels())
-        copy.insert(l.control, QString());
-    copy.insert(QString::fromLatin1(kPositionLabel), QString());
-    return copy;
-}
-
-std::optional<MissingField> firstMissingField(const CardFields &card)
-{
-    static const char *const prefix = "Attenzione: per salvare la scheda è necessario indicare ";
-    static const struct {
-        const char *control;
-        const char *what;
-    } mandatory[] = {
-        {"txtID", "il codice identificativo del servizio."},
-        {"txtTipologia", "la tipologia di servizio."},
-        {"txtDescrizione", "la descrizione del servizio."},
-        {"txtOrdinaria", "la tariffa ordinaria."},
-        {"txtScontata", "la tariffa scontata."},
+    QVector<CardField> f = {
+        editField("ID", "Codice ID servizio:").looks(Centred),
+        editField("Tipologia", "Tipologia:"),
+        editField("Descrizione", "Descrizione:"),
+        editField("Ordinaria", "Tariffa ordinaria:", Amount),
+        editField("Scontata", "Tariffa scontata:", Amount),
+        editField("Spese", "Spese accessorie:"),
+        editField("Persona", "Persona addetta:"),
+        editField("CodFisc", "Codice fiscale:", TrimTyped | UpperTyped),
+        editField("Recapito", "Tel. preferenziale:"),
+        editField("Email", "E-mail:", TrimTyped),
+        editField("Uffici", "Uffici interessati:"),
+        editField("Requisiti", "Requisiti necessari:"),
+        editField("Documenti", "Documenti richiesti:"),
+        editField("Pagamento", "Modalità pagamento:"),
+        editField("Tempi", "Tempi occorrenti:"),
+        editField("Note", "Note:"),
+        editField("Copia", "Modulo richiesta servizio:").looks(ReadOnly),
+        checkField("TarScontata", "Tariffa scontata",
+                   "Spunta questa casella per indicare che il servizio viene fornito a tariffa "
+                   "scontata."),
     };
-    for (const auto &m : mandatory) {
-        const QString control = QString::fromLatin1(m.control);
-        if (trimText(card.value(control)).isEmpty())
-            return MissingField{control, QString::fromUtf8(prefix) + QString::fromUtf8(m.what)};
-    }
-    return std::nullopt;
+    f += attachmentFields();
+    return f;
 }
 
-int browseTarget(Browse command, int count, int current)
+QVector<CardCommand> feeCommands()
 {
-    // The empty archive is reported before anything else, also for
-    // Previous on card 1.
-    const BrowseOutcome out = browseOutcome(command, current, count, false);
-    return out.emptyArchive ? -1 : out.load;
+    return {
+        barCommand("cmdNuovo", "Nuovo", "nuovo",
+                   "Prepara la schermata per l'inserimento di una nuova scheda."),
+        barCommand("cmdDuplica", "Duplica", "duplica",
+                   "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
+                   "correnti."),
+        barCommand("cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."),
+        barCommand("cmdTrova", "Trova", "trova", "Trova una scheda in archivio.",
+                   [](CardWindow &w) { showFeeSearch(&w, QStringLiteral("tariffario")); }),
+        barCommand("cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", {},
+                   true),
+        barCommand("cmdIndietro", "Indietro", "indietro",
+                   "Visualizza la scheda precedente in archivio."),
+        barCommand("cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio."),
+        barCommand("cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio."),
+        barCommand("cmdEsporta", "Esporta", "esporta",
+                   "Esporta le schede in archivio in un file di Microsoft Excel.",
+                   [](CardWindow &w) { showFeeExport(&w); }, true),
+        barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
+                   [](CardWindow &w) { showFeeCardPrint(&w); }),
+        barCommand("cmdFile", "Allegati", "file", "Allega file alla scheda corrente."),
+        barCommand("cmdScontate", "Scontate", "scontate",
+                   "Visualizza il riepilogo dei servizi con tariffa scontata.",
+                   [](CardWindow &w) { showDiscountedFees(&w); }),
+        barCommand("cmdGuida", "Guida", "guida", "Visualizza la guida in linea."),
+        barCommand("cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro."),
+        besideCommand("impPersona", "Importa dall'anagrafica", "freccia",
+                      "Importa i dati dall'archivio anagrafico dei clienti.", [](CardWindow &w) {
+                          clients::showClientSearch(&w, QStringLiteral("tariffario"));
+                      }),
+        besideCommand("btnCodFisc", "Controlla", "controlla", "Controlla il codice fiscale.",
+                      [](CardWindow &w) {
+                          checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
+                      }),
+        besideCommand("btnEmail", "Invia e-mail", "email",
+                      "Invia una e-mail all'indirizzo indicato."),
+        buttonCommand("btnSfoglia", "Sfoglia...",
+                      "Seleziona il file del modulo da allegare alla scheda corrente."),
+        buttonCommand("btnApri", "Apri", "Apri il file del modulo allegato alla scheda corrente."),
+        besideCommand("imgCancella01", "Cancella modulo", "cancella",
+                      "Cancella la copia digitale del modulo per la richiesta del servizio."),
+    };
 }
 
-int positionNumber(const QString &label)
+// The service and its fees beside the person in charge; below them what
+// the client needs to know, and the request form.
+QVector<CardBand> feeBody()
 {
-    bool ok = false;
-    const int n = trimText(label).toInt(&ok);
-    return ok && n > 0 ? n : 0;
+    const int captions = 165; // the sections' fields start on one line
+    return {
+        {{{{"Servizio", "fraServizio",
+            {{{"txtID", 200}},
+             {{"txtTipologia"}},
+             {{"txtDescrizione"}},
+             {{"txtOrdinaria", 130}},
+             {{"txtScontata", 130}, {"chkTarScontata"}},
+             {{"txtSpese"}}},
+            captions}},
+          3},
+         {{{"Persona addetta", "fraPersona",
+            {{{"txtPersona"}, {"impPersona"}},
+             {{"txtCodFisc"}, {"btnCodFisc"}},
+             {{"txtRecapito"}},
+             {{"txtEmail"}, {"btnEmail"}}}}},
+          2}},
+        {{{{"Informazioni pratiche per il cliente", "fraInformazioni",
+            {{{"txtUffici"}},
+             {{"txtRequisiti"}},
+             {{"txtDocumenti"}},
+             {{"txtPagamento"}},
+             {{"txtTempi"}},
+             {{"txtNote"}}},
+            captions}}}},
+        {{{{"Modulo per la richiesta del servizio", "fraModulo",
+            {{{"txtCopia"}, {"btnSfoglia"}, {"btnApri"}, {"imgCancella01"}}},
+            captions}}}},
+    };
 }
 
-CardFields readControls(const QWidget *window, const QVector<FieldLink> &links)
+} // namespace
+
+const CardSpec &feeCardSpec()
 {
-    CardFields values;
-    for (const FieldLink &l : links) {
-        QObject *o = window->findChild<QObject *>(l.control);
-        if (auto *e = qobject_cast<QLineEdit *>(o))
-            values.insert(l.control, e->text());
-        else if (auto *c = qobject_cast<QCheckBox *>(o))
-            values.insert(l.control, flagText(c->isChecked()));
-        else if (auto *lb = qobject_cast<QLabel *>(o))
-            values.insert(l.control, lb->text());
-    }
-    return values;
+    static const CardSpec spec = [] {
+        CardSpec s;
+        s.objectName = QStringLiteral("TfrmTariffario");
+        s.caption = QStringLiteral(" Pratelia - Tariffario Servizi");
+        s.restText = QStringLiteral("Pronto per archiviare una nuova scheda...");
+        s.layout = &layout();
+        s.archiveName = QStringLiteral("Tariffario.arx");
+        s.fields = feeFields();
+        s.commands = feeCommands();
+        s.body = feeBody();
+        s.tabOrder = {"txtID",      "txtTipologia", "txtDescrizione", "txtOrdinaria",
+                      "txtScontata", "txtSpese",    "txtPersona",     "txtCodFisc",
+                      "txtRecapito", "txtEmail",    "txtUffici",      "txtRequisiti",
+                      "txtDocumenti", "txtPagamento", "txtTempi",     "txtNote",
+                      "txtCopia",    "btnSfoglia",  "btnApri",        "chkTarScontata"};
+        s.blank = {blankText("txtOrdinaria", "0,00"), blankText("txtScontata", "0,00")};
+        s.newFocus = QStringLiteral("txtID");
+        const QString needed = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
+        s.mandatory = {
+            {"txtID", needed + "il codice identificativo del servizio.", {}},
+            {"txtTipologia", needed + "la tipologia di servizio.", {}},
+            {"txtDescrizione", needed + "la descrizione del servizio.", {}},
+            {"txtOrdinaria", needed + "la tariffa ordinaria.", {}},
+            {"txtScontata", needed + "la tariffa scontata.", {}},
+        };
+        s.duplicateResets = {"txtID", "txtCopia", "lblFile01", "lblFile02", "lblFile03",
+                             "lblDesc01", "lblDesc02", "lblDesc03"};
+        s.duplicateFocus = QStringLiteral("txtID");
+        s.attachMode = QStringLiteral("tariffario");
+        s.help = HelpPage::Tariffario;
+        s.documentField = QStringLiteral("txtCopia");
+        s.mailField = QStringLiteral("txtEmail");
+        return s;
+    }();
+    return spec;
 }
 
-void writeControls(QWidget *window, const QVector<FieldLink> &links, const CardFields &values)
+const CardPrint &feeCardPrint()
 {
-    for (const FieldLink &l : links) {
-        const auto it = values.constFind(l.control);
-        if (it != values.cend())
-            lists::writeControl(window, l.control, trimText(it.value()));
-    }
+    static const CardPrint print{
+        QStringLiteral("Scheda Tariffa"),
+        QStringLiteral("SCHEDA TARIFFA SERVIZIO"),
+        {
+            {"Codice ID servizio:", {"txtID"}},
+            {"Tipologia:", {"txtTipologia"}},
+            {"Descrizione:", {"txtDescrizione"}},
+            {"Tariffa ordinaria:", {"txtOrdinaria"}},
+            {"Tariffa scontata:", {"txtScontata"}},
+            {"Spese accessorie:", {"txtSpese"}},
+            {"Persona addetta:", {"txtPersona"}},
+            {"Codice fiscale:", {"txtCodFisc"}},
+            {"Tel. preferenziale:", {"txtRecapito"}},
+            {"Indirizzo e-mail:", {"txtEmail"}},
+            {"Uffici interessati:", {"txtUffici"}},
+            {"Requisiti necessari:", {"txtRequisiti"}},
+            {"Documenti richiesti:", {"txtDocumenti"}},
+            {"Modalità pagamento:", {"txtPagamento"}},
+            {"Tempi occorrenti:", {"txtTempi"}},
+            {"Note:", {"txtNote"}},
+        },
+        false};
+    return print;
 }
 
 } // namespace pratelia::fees

@@ -2,12 +2,8 @@
 
 #include "feecard.h"
 
-#include "app/kit/conventions.h"
+#include "app/kit/cardprint.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace pratelia::fees {
 
@@ -171,84 +167,12 @@ void showDiscountedFees(QWidget *card)
     w.exec();
 }
 
-report::Report feeCardReport(const QWidget *card)
-{
-    static const char *const rows[][2] = {
-        {"Codice ID servizio:", "txtID"},       {"Tipologia:", "txtTipologia"},
-        {"Descrizione:", "txtDescrizione"},     {"Tariffa ordinaria:", "txtOrdinaria"},
-        {"Tariffa scontata:", "txtScontata"},   {"Spese accessorie:", "txtSpese"},
-        {"Persona addetta:", "txtPersona"},     {"Codice fiscale:", "txtCodFisc"},
-        {"Tel. preferenziale:", "txtRecapito"}, {"Indirizzo e-mail:", "txtEmail"},
-        {"Uffici interessati:", "txtUffici"},   {"Requisiti necessari:", "txtRequisiti"},
-        {"Documenti richiesti:", "txtDocumenti"}, {"Modalità pagamento:", "txtPagamento"},
-        {"Tempi occorrenti:", "txtTempi"},      {"Note:", "txtNote"},
-    };
-    QList<report::CardRow> cardRows;
-    for (const auto &row : rows)
-        cardRows.append({QString(), QString::fromUtf8(row[0]), QString::fromLatin1(row[1])});
-    report::Report r(report::cardTemplate(QStringLiteral("Scheda Tariffa"),
-                                          QStringLiteral("SCHEDA TARIFFA SERVIZIO"), cardRows));
-    for (const auto &row : rows) {
-        const QString control = QString::fromLatin1(row[1]);
-        r.setText(control, report::controlText(card, control));
-    }
-    r.setText(QStringLiteral("txtCalce"), report::printedOnText());
-    r.setOrientation(QPageLayout::Portrait);
-    return r;
-}
-
-TfrmStampaTariffa::TfrmStampaTariffa(QWidget *card)
-    : kit::DialogWindow(QStringLiteral("TfrmStampaTariffa"), QStringLiteral(" Stampa scheda"),
-                        QSize(380, 170), card),
-      m_card(card)
-{
-    auto *picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("imgStampa"));
-    picture->setPixmap(kit::commandIcon(QStringLiteral("stampa")).pixmap(56, 56));
-    auto *text = new QLabel(QStringLiteral("Stampa della scheda tariffa visualizzata, così come "
-                                           "appare sullo schermo."),
-                            this);
-    text->setWordWrap(true);
-    auto *stampa = new QPushButton(QStringLiteral("Stampa"), this);
-    stampa->setObjectName(QStringLiteral("btnStampa"));
-    auto *annulla = new QPushButton(QStringLiteral("Annulla"), this);
-    annulla->setObjectName(QStringLiteral("btnAnnulla"));
-    for (QPushButton *b : {stampa, annulla}) {
-        b->setCursor(Qt::PointingHandCursor);
-        b->setMinimumWidth(100);
-        b->setAutoDefault(false);
-    }
-    stampa->setDefault(true);
-
-    auto *top = new QHBoxLayout;
-    top->setSpacing(16);
-    top->addWidget(picture, 0, Qt::AlignTop);
-    top->addWidget(text, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(stampa);
-    buttons->addWidget(annulla);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(20, 18, 20, 16);
-    outer->addLayout(top);
-    outer->addStretch();
-    outer->addLayout(buttons);
-
-    connect(stampa, &QPushButton::clicked, this, &TfrmStampaTariffa::print);
-    connect(annulla, &QPushButton::clicked, this, [this] { closeWith(QDialog::Rejected); });
-}
-
-void TfrmStampaTariffa::print()
-{
-    feeCardReport(m_card).print(this);
-    closeWith(QDialog::Accepted);
-}
-
 void showFeeCardPrint(QWidget *card)
 {
-    TfrmStampaTariffa w(card);
-    w.centre(card);
-    w.exec();
+    kit::showCardPrintWindow(card, QStringLiteral("TfrmStampaTariffa"),
+                             QStringLiteral("Stampa della scheda tariffa visualizzata, così come "
+                                            "appare sullo schermo."),
+                             feeCardPrint());
 }
 
 } // namespace pratelia::fees

@@ -4,10 +4,8 @@
 // TfrmTariffeScontate and the card print TfrmStampaTariffa; and their
 // configuration of the shared list tools, as data, used by the windows and
 // by pratelia-cli.
-#include "app/kit/windows.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
-#include "report/report.h"
 
 #include <QString>
 
@@ -26,21 +24,7 @@ const lists::SummaryConfig &discountedFeesConfig();
 void showFeeSearch(QWidget *opener, const QString &mode);
 void showFeeExport(QWidget *card);
 void showDiscountedFees(QWidget *card);
+// The print window TfrmStampaTariffa over the fee card.
 void showFeeCardPrint(QWidget *card);
-
-// The printed fee card filled from the card window's controls as they
-// stand, saved or not.
-report::Report feeCardReport(const QWidget *card);
-
-// The print window: Stampa prints the card and closes, Annulla closes.
-class TfrmStampaTariffa : public kit::DialogWindow {
-    Q_OBJECT
-public:
-    explicit TfrmStampaTariffa(QWidget *card);
-    void print();
-
-private:
-    QWidget *m_card;
-};
 
 } // namespace pratelia::fees

@@ -7,6 +7,7 @@
 #include "store/codepage.h"
 #include "store/fileio.h"
 #include "store/recordfile.h"
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,7 @@
 #pragma once
-// Handing a chosen record over to the window that opened a list: values
-// are written straight into the opener's controls, found by object name.
+// Handing a chosen record over to the window that opened a list: a card
+// shows the whole record as its own, or a few values go straight into the
+// opener's controls, found by object name.
 #include "store/record.h"
 
 #include <QString>
@@ -18,19 +19,14 @@ struct Transfer {
     const char *secondField = nullptr;
 };
 
-// What a pick writes into the opener. With `wholeRecord` every field F goes
-// to the opener's control "txt" + F, "chk" + F or "lbl" + F (whichever it
-// has) and the record number to lblPosizione; the transfers follow.
+// What a pick writes into the opener. With `wholeRecord` the opener, a
+// card, shows the record as record `number` (as its browse commands do);
+// another window gets every field F in its control "txt" + F, "chk" + F or
+// "lbl" + F and the number in lblPosizione. The transfers follow.
 struct HandOver {
     bool wholeRecord = false;
     QVector<Transfer> transfers;
 };
-
-// Writes a text into the opener's control of that name: an edit field, a
-// label, a text box or a combo box gets the text; a check box is ticked by
-// "Sì" and unticked by "No" (other texts leave it). Returns false when the
-// opener has no such control.
-bool writeControl(QWidget *opener, const QString &name, const QString &value);
 
 // Writes the record into the opener. Afterwards, when the opener has a
 // slot or invokable method recordHandedOver(), it is called so the window

@@ -5,6 +5,7 @@
 #include "report/report.h"
 #include "store/codepage.h"
 #include "store/recordfile.h"
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "platform.h"
 
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "platform/platform.h"
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QFontMetricsF>

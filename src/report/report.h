@@ -149,17 +149,6 @@ QString printFailedText();
 // platform's clock: the footer of every printed card.
 QString printedOnText();
 
-// The trimmed text of the window's control of that object name (edit
-// field, combo box, text box or label): what card prints read. Throws
-// UnknownField when the window has no such control.
-QString controlText(const QWidget *window, const QString &objectName);
-
-// Writes the trimmed text of each named control of the window into the
-// report field of the same name (the card prints whose value fields are
-// named after the card's edit fields). Throws UnknownField when either side
-// lacks the name.
-void fillFromControls(Report &report, const QWidget *window, const QStringList &names);
-
 // --- Templates shared by the program's prints --------------------------
 
 // The list print of the search and summary windows: A4 landscape. Fields:

@@ -118,7 +118,7 @@ void RecordFile::write(const Record &record)
     ++m_position;
 }
 
-int RecordFile::append(const Record &record)
+int RecordFile::append(const Record &record, const std::function<void(Record &, int)> &complete)
 {
     if (!m_file || &record.layout() != m_layout)
         fail(IoStep::Write);
@@ -135,7 +135,12 @@ int RecordFile::append(const Record &record)
     if (records >= INT32_MAX)
         fail(IoStep::Write);
     const qint64 offset = records * rs; // over an incomplete last record
-    if (!m_file->writeAt(offset, record.bytes().constData(), rs)) {
+    Record landed = record;
+    if (complete)
+        complete(landed, int(records + 1));
+    if (&landed.layout() != m_layout)
+        fail(IoStep::Write);
+    if (!m_file->writeAt(offset, landed.bytes().constData(), rs)) {
         // Leave no part of the failed record behind.
         m_file->truncate(bytes);
         fail(IoStep::Write);

@@ -55,8 +55,11 @@ public:
     void write(const Record &record);
     // Appends at the current end of the file, safely against other copies
     // of the program appending to the same file, and returns the new
-    // record's number (1-based).
-    int append(const Record &record);
+    // record's number (1-based). `complete`, when given, gets the record
+    // and the number it will have, under the lock and before it is
+    // written: a record that depends on where it lands is finished there.
+    int append(const Record &record,
+               const std::function<void(Record &, int number)> &complete = {});
     // Calls `visit` for each complete record in file order, reading in large
     // blocks. `visit` gets the record's number; returning false stops.
     void scan(const std::function<bool(const RecordView &, int number)> &visit,

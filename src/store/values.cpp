@@ -157,34 +157,6 @@ QString NormaliseMoneyText(QStringView text)
     return s;
 }
 
-bool digitsKeyPasses(int key, QStringView text)
-{
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left
-        || key == Qt::Key_Right)
-        return true;
-    return text.size() == 1 && text[0] >= u'0' && text[0] <= u'9';
-}
-
-bool amountKeyPasses(int key, QStringView text)
-{
-    return digitsKeyPasses(key, text) || (text.size() == 1 && text[0] == u',');
-}
-
-QString FileAccessErrorText()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")
-        + lineBreak() + lineBreak()
-        + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                         "installazione del programma.");
-}
-
-QString ExportErrorText()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di esportare i dati.")
-        + lineBreak() + lineBreak()
-        + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
-}
-
 QString programFolder()
 {
     const QByteArray home = qgetenv("PRATELIA_HOME");

@@ -33,18 +33,6 @@ QString formatDecimal(double value);
 // "0,5" -> "0,50", "1,23456" -> "1,2346", anything unreadable -> "0,00".
 QString NormaliseMoneyText(QStringView text);
 
-// Key filters of the edit fields: whether a key press passes. Backspace,
-// Delete, Left and Right always pass; digits pass; the amount filter also
-// lets the comma through; every other key is swallowed.
-bool digitsKeyPasses(int key, QStringView text);
-bool amountKeyPasses(int key, QStringView text);
-
-// The standard messages; each line break is a line feed then a carriage
-// return.
-QString FileAccessErrorText();
-QString ExportErrorText();
-inline QString lineBreak() { return QStringLiteral("\n\r"); }
-
 // Folder of the program and of its archives: the executable's folder, or
 // PRATELIA_HOME when it is set. `ArchivePath(name)` is the file's full path.
 QString programFolder();

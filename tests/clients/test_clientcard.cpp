@@ -2,10 +2,11 @@
 // pictures, the archive it writes and reads back.
 #include "clients/anagrafica.h"
 #include "app/kit/conventions.h"
-#include "clients/attach.h"
+#include "app/kit/attachments.h"
 #include "lists/handover.h"
 #include "support/faultyfs.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 #include "store/recordfile.h"
 #include "store/values.h"
 #include "support/tempfolder.h"
@@ -1128,11 +1129,11 @@ private slots:
         click("cmdFile");
         if (opened.isEmpty()) {
             QVERIFY(m_platform->shell.opened.isEmpty());
-            QCOMPARE(attachmentPath(stored), QString());
+            QCOMPARE(kit::attachmentPath(stored), QString());
         } else {
             QCOMPARE(m_platform->shell.opened,
                      QList<QUrl>{QUrl::fromLocalFile(m_folder->file(opened))});
-            QCOMPARE(attachmentPath(stored), m_folder->file(opened));
+            QCOMPARE(kit::attachmentPath(stored), m_folder->file(opened));
         }
     }
 
@@ -1153,7 +1154,7 @@ private slots:
             w->findChild<QLineEdit *>(QStringLiteral("txtDesc03"))->setText(QStringLiteral("modulo"));
             clickChild(w, QStringLiteral("btnApplica"));
         });
-        showAttachWindow(&other, QStringLiteral("tariffario"));
+        kit::showAttachWindow(&other, QStringLiteral("tariffario"));
         QCOMPARE(other.findChild<QLabel *>(QStringLiteral("lblDesc02"))->text(), QStringLiteral("ricevuta"));
         QCOMPARE(other.findChild<QLabel *>(QStringLiteral("lblDesc03"))->text(), QStringLiteral("modulo"));
     }

@@ -1,6 +1,8 @@
 // The fee card's record side: record <-> card values, the checks before a
-// save, Duplica and the browse rule.
+// save, Duplica and the browse rule, as the card layer runs them on the fee
+// card's table.
 #include "fees/feecard.h"
+#include "fees/tariffario.h"
 #include "store/values.h"
 
 #include <QCheckBox>
@@ -10,13 +12,31 @@
 
 using namespace pratelia;
 using namespace pratelia::fees;
+using pratelia::kit::CardValues;
 
 Q_DECLARE_METATYPE(pratelia::fees::Browse)
 
 namespace {
-CardFields filledCard()
+const QDate kToday(2024, 5, 10);
+
+CardValues blankCard()
 {
-    CardFields c = blankCard();
+    return kit::blankValues(feeCardSpec(), kToday);
+}
+
+Record recordFromCard(const CardValues &c)
+{
+    return kit::recordFromValues(feeCardSpec(), c);
+}
+
+CardValues cardFromRecord(const RecordView &r, int number)
+{
+    return kit::valuesFromRecord(feeCardSpec(), r, number);
+}
+
+CardValues filledCard()
+{
+    CardValues c = blankCard();
     c["txtID"] = "ISEE-01";
     c["txtTipologia"] = "Assistenza fiscale";
     c["txtDescrizione"] = "Dichiarazione ISEE";
@@ -52,7 +72,7 @@ private slots:
     {
         QFETCH(QString, checkBox);
         QFETCH(QByteArray, bytes);
-        CardFields c = filledCard();
+        CardValues c = filledCard();
         c["chkTarScontata"] = checkBox;
         const Record r = recordFromCard(c);
         QCOMPARE(r.bytes().size(), 4042);
@@ -61,7 +81,7 @@ private slots:
 
     void recordTrimsCutsAndKeepsDefaultFees()
     {
-        CardFields c = blankCard();
+        CardValues c = blankCard();
         c["txtTipologia"] = "  Contabilità  ";
         c["txtDescrizione"] = QString(260, QChar(u'd'));
         c["txtCodFisc"] = "RSSMRA80A01H501U";
@@ -78,11 +98,11 @@ private slots:
 
     void recordBackToTheCard()
     {
-        const CardFields c = filledCard();
+        const CardValues c = filledCard();
         const Record r = recordFromCard(c);
-        const CardFields back = cardFromRecord(r.view(), 7);
-        for (const FieldLink &l : recordControls())
-            QCOMPARE(back.value(l.control), c.value(l.control));
+        const CardValues back = cardFromRecord(r.view(), 7);
+        for (const kit::CardField &f : feeCardSpec().fields)
+            QCOMPARE(back.value(f.control), c.value(f.control));
         QCOMPARE(back.value("lblPosizione"), QString("7"));
     }
 
@@ -108,39 +128,17 @@ private slots:
         r.setText(u"TarScontata", stored);
         QCOMPARE(isDiscounted(r.view()), discounted);
 
-        QWidget window;
-        auto *box = new QCheckBox(&window);
-        box->setObjectName("chkTarScontata");
+        TfrmTariffario card;
+        auto *box = card.findChild<QCheckBox *>("chkTarScontata");
         box->setChecked(before);
-        writeControls(&window, recordControls(), cardFromRecord(r.view(), 1));
+        card.showRecord(r, 1);
         QCOMPARE(box->isChecked(), after);
-    }
-
-    void controlsByName()
-    {
-        QWidget window;
-        auto *id = new QLineEdit(&window);
-        id->setObjectName("txtID");
-        auto *label = new QLabel(&window);
-        label->setObjectName("lblFile02");
-        auto *pos = new QLabel(&window);
-        pos->setObjectName("lblPosizione");
-        CardFields in = filledCard();
-        in["txtID"] = "  A1  ";
-        in["lblFile02"] = " scheda.doc ";
-        writeControls(&window, cardControls(), in);
-        QCOMPARE(id->text(), QString("A1"));
-        QCOMPARE(label->text(), QString("scheda.doc"));
-        QCOMPARE(pos->text(), QString("4"));
-        const CardFields out = readControls(&window, cardControls());
-        QCOMPARE(out.size(), 3); // only the controls the window has
-        QCOMPARE(out.value("lblFile02"), QString("scheda.doc"));
     }
 
     void duplicateKeepsTheServiceOnly()
     {
-        const CardFields source = filledCard();
-        const CardFields copy = duplicated(source);
+        const CardValues source = filledCard();
+        const CardValues copy = kit::duplicatedValues(feeCardSpec(), source, kToday);
         for (const char *emptied : {"txtID", "txtCopia", "lblFile01", "lblDesc01", "lblPosizione"})
             QVERIFY2(copy.value(emptied).isEmpty(), emptied);
         for (const char *kept : {"txtTipologia", "txtDescrizione", "txtOrdinaria", "txtScontata",
@@ -176,14 +174,14 @@ private slots:
         QFETCH(QStringList, blanked);
         QFETCH(QString, control);
         QFETCH(QString, message);
-        CardFields c = filledCard();
+        CardValues c = filledCard();
         for (const QString &b : blanked)
             c[b] = "   "; // blanks only count as empty
-        const auto missing = fees::firstMissingField(c);
+        const auto missing = kit::firstMissing(feeCardSpec().mandatory, c);
         QCOMPARE(missing.has_value(), !control.isEmpty());
         if (missing) {
-            QCOMPARE(missing->control, control);
-            QCOMPARE(missing->message, message);
+            QCOMPARE(missing->focus, control);
+            QCOMPARE(missing->text, message);
         }
     }
 
@@ -215,18 +213,26 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, current);
         QFETCH(int, target);
-        QCOMPARE(fees::browseTarget(command, count, current), target);
+        const BrowseOutcome out =
+            browseOutcome(command, current, count, feeCardSpec().previousOnFirstIsSilent);
+        QCOMPARE(out.emptyArchive ? -1 : out.load, target);
     }
 
     void limitsAreTheCapacities()
     {
+        TfrmTariffario card;
+        auto maxLength = [&](const char *name) { return card.findChild<QLineEdit *>(name)->maxLength(); };
         QCOMPARE(maxLength("txtID"), 20);
         QCOMPARE(maxLength("txtDescrizione"), 250);
         QCOMPARE(maxLength("txtOrdinaria"), 15);
         QCOMPARE(maxLength("txtCodFisc"), 16);
         QCOMPARE(maxLength("txtEmail"), 50);
-        QCOMPARE(editFields().size(), 17);
-        QCOMPARE(editFields().last().control, QString("txtCopia"));
+        QStringList editFields;
+        for (const kit::CardField &f : feeCardSpec().fields)
+            if (f.kind == kit::FieldKind::Edit)
+                editFields << f.control;
+        QCOMPARE(editFields.size(), 17);
+        QCOMPARE(editFields.last(), QString("txtCopia"));
     }
 };
 

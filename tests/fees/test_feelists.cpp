@@ -3,10 +3,13 @@
 // print; and the same lists through pratelia-cli.
 #include "support/faultyfs.h"
 #include "support/tempfolder.h"
+#include "support/windows.h"
 
+#include "fees/feecard.h"
 #include "fees/feelists.h"
 #include "fees/tariffario.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 #include "store/codepage.h"
 #include "store/recordfile.h"
 #include "store/values.h"
@@ -356,7 +359,7 @@ private slots:
         card.findChild<QLineEdit *>("txtID")->setText("  NUOVO ");
         card.findChild<QLineEdit *>("txtDescrizione")->setText("Non ancora salvata");
         card.findChild<QLineEdit *>("txtEmail")->setText("a@b.it");
-        const report::Report r = feeCardReport(&card);
+        const report::Report r = kit::cardReport(&card, feeCardPrint());
         QCOMPARE(r.name(), QString("Scheda Tariffa"));
         QCOMPARE(r.orientation(), QPageLayout::Portrait);
         QCOMPARE(r.text("txtTitolo"), QString("SCHEDA TARIFFA SERVIZIO"));
@@ -374,14 +377,17 @@ private slots:
     void printWindowCommands()
     {
         TfrmTariffario card;
-        {
-            TfrmStampaTariffa w(&card);
-            QCOMPARE(w.windowTitle(), QString(" Stampa scheda"));
-            w.findChild<QPushButton *>("btnAnnulla")->click();
-            QVERIFY(platform->printing.jobs.isEmpty());
-        }
-        TfrmStampaTariffa w(&card);
-        w.findChild<QPushButton *>("btnStampa")->click();
+        QString title;
+        testing::onNextModal([&](QWidget *w) {
+            QCOMPARE(w->objectName(), QString("TfrmStampaTariffa"));
+            title = w->windowTitle();
+            testing::press(w, "btnAnnulla");
+        });
+        showFeeCardPrint(&card);
+        QCOMPARE(title, QString(" Stampa scheda"));
+        QVERIFY(platform->printing.jobs.isEmpty());
+        testing::pressOnNextModal("btnStampa");
+        showFeeCardPrint(&card);
         QCOMPARE(platform->printing.jobs, QStringList{"Scheda Tariffa"});
         QCOMPARE(platform->printing.orientations.first(), QPageLayout::Portrait);
     }

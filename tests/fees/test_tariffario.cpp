@@ -2,8 +2,10 @@
 // identifier check button, the request form and archive failures.
 #include "support/faultyfs.h"
 #include "clients/clientlistconfig.h"
+#include "fees/feecard.h"
 #include "fees/tariffario.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 #include "store/recordfile.h"
 #include "store/values.h"
 #include "support/tempfolder.h"
@@ -422,7 +424,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, text);
         fillMandatory();
-        const CardFields before = card->card();
+        const kit::CardValues before = card->values();
         QString opened, shown;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
@@ -436,7 +438,7 @@ private slots:
         click(command.toLatin1().constData());
         QCOMPARE(opened, window);
         QCOMPARE(shown, text);
-        QCOMPARE(card->card(), before); // closed without a choice: the card as it was
+        QCOMPARE(card->values(), before); // closed without a choice: the card as it was
         QVERIFY(!QFile::exists(archivePath()) || QFileInfo(archivePath()).size() == 0);
     }
 
@@ -643,7 +645,7 @@ private slots:
         } else {
             fillMandatory();
         }
-        const CardFields before = card->card();
+        const kit::CardValues before = card->values();
         const QByteArray bytes = archiveBytes();
         {
             FaultyFileSystem faulty;
@@ -663,7 +665,7 @@ private slots:
             QCOMPARE(position(), QString("3"));
             QCOMPARE(countRecords(archivePath(), layout()), 3);
         } else {
-            QCOMPARE(card->card(), before);
+            QCOMPARE(card->values(), before);
         }
         if (step != IoStep::Close) // a failed close comes after the write
             QCOMPARE(archiveBytes(), bytes);

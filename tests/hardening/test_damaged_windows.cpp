@@ -1,11 +1,11 @@
 // The windows' readers over damaged archives: the search, the export
 // preview, the list of instalments due and the cards read what is there,
 // never more than a record, and stop silently where the text says so.
+#include "support/cards.h"
 #include "support/tempfolder.h"
 
 #include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"
-#include "fees/feecard.h"
 #include "fees/tariffario.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
@@ -68,6 +68,8 @@ QByteArray damagedClients(const QString &kind)
 class TestDamagedWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void cardsBrowseDamagedArchives_data();
+    void cardsBrowseDamagedArchives();
     void clientReaders_data();
     void clientReaders();
     void instalmentsStopSilentlyAtAnUnreadableRecord();
@@ -116,20 +118,71 @@ void TestDamagedWindows::clientReaders()
         w.exportFile();
         QVERIFY(home.read(QStringLiteral("Clienti.xls")).endsWith("</html>\r\n"));
     }
-    // The card browses every record; each field shows at most its capacity.
-    platform.dialogs.clear();
-    card.browseTo(clients::Browse::First);
-    for (int n = 1; n <= complete; ++n) {
-        QCOMPARE(card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(), QString::number(n));
-        const Record shown = card.cardRecord();
-        const RecordView stored(&layouts::cliente(), bytes.constData() + qsizetype(n - 1) * kClientSize);
-        for (int i = 0; i < layouts::cliente().fieldCount(); ++i)
-            QVERIFY(shown.text(i).size() <= layouts::cliente().field(i).capacity);
-        QCOMPARE(shown.text(u"Cognome"), stored.text(u"Cognome"));
-        card.browseTo(clients::Browse::Next);
-    }
-    QVERIFY(platform.dialogs.shown.isEmpty());
     QCOMPARE(home.read(QStringLiteral("Clienti.arx")), bytes);
+}
+
+namespace {
+
+// An archive of a card as a user may find it.
+QByteArray damaged(const CardCase &card, const QString &kind)
+{
+    const QByteArray sound = card.archive(2);
+    const int size = int(card.record(1).bytes().size());
+    if (kind == u"cut short")
+        return sound + card.record(3).bytes().left(size / 3);
+    if (kind == u"lengths over capacity") {
+        QByteArray b(2 * size, 'Z');
+        for (int rec = 0; rec < 2; ++rec)
+            for (const Field &f : card.record(1).layout().fields())
+                b[rec * size + f.offset] = char(255);
+        return b;
+    }
+    QRandomGenerator gen(11);
+    QByteArray b(3 * size + 99, '\0');
+    for (char &c : b)
+        c = char(gen.bounded(256));
+    return b;
+}
+
+} // namespace
+
+void TestDamagedWindows::cardsBrowseDamagedArchives_data()
+{
+    QTest::addColumn<int>("card");
+    QTest::addColumn<QString>("kind");
+    for (int c = 0; c < registeredCards().size(); ++c)
+        for (const char *k : {"cut short", "lengths over capacity", "random bytes"})
+            QTest::addRow("%s/%s", qPrintable(registeredCards()[c].name), k) << c << QString::fromLatin1(k);
+}
+
+void TestDamagedWindows::cardsBrowseDamagedArchives()
+{
+    // Every card browses every complete record of a damaged archive without
+    // a message; each field shows at most its capacity; saving is the only
+    // thing that writes.
+    QFETCH(int, card);
+    QFETCH(QString, kind);
+    const CardCase &c = registeredCards()[card];
+    TempProgramFolder home;
+    TestPlatform platform;
+    const QByteArray bytes = damaged(c, kind);
+    home.write(c.archiveName, bytes);
+    const RecordLayout &layout = c.record(1).layout();
+    const int complete = int(bytes.size() / layout.recordSize());
+    const auto window = c.make();
+    window->browse(Browse::First);
+    for (int n = 1; n <= complete; ++n) {
+        QCOMPARE(window->position(), n);
+        const Record shown = window->cardRecord();
+        const RecordView stored(&layout, bytes.constData() + qsizetype(n - 1) * layout.recordSize());
+        QCOMPARE(shown.text(0), stored.text(0));
+        for (int i = 0; i < layout.fieldCount(); ++i)
+            QVERIFY(shown.text(i).size() <= layout.field(i).capacity);
+        window->browse(Browse::Next);
+    }
+    QCOMPARE(window->position(), complete);
+    QVERIFY(platform.dialogs.shown.isEmpty());
+    QCOMPARE(home.read(c.archiveName), bytes);
 }
 
 void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
@@ -174,10 +227,10 @@ void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox()
     bytes.replace(flag.offset, 3, stored);
     home.write(QStringLiteral("Tariffario.arx"), bytes);
     fees::TfrmTariffario card;
-    auto *box = card.findChild<QCheckBox *>(QString::fromLatin1(fees::kFlagControl));
+    auto *box = card.findChild<QCheckBox *>(QStringLiteral("chkTarScontata"));
     QVERIFY(box);
     box->setChecked(ticked);
-    card.browse(fees::Browse::First);
+    card.browse(Browse::First);
     QVERIFY(platform.dialogs.shown.isEmpty());
     QCOMPARE(card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("1"));
     QCOMPARE(box->isChecked(), expected);

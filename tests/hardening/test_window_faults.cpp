@@ -6,17 +6,19 @@
 #include "support/faultyfs.h"
 #include "support/tempfolder.h"
 
+#include "support/cards.h"
+
 #include "app/avvio.h"
+#include "app/kit/attachments.h"
 #include "app/password.h"
 #include "clients/anagrafica.h"
-#include "clients/attach.h"
 #include "clients/clientlistconfig.h"
-#include "fees/feecard.h"
 #include "fees/tariffario.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
 #include "store/recordfile.h"
+#include "platform/texts.h"
 #include "store/values.h"
 
 #include <QAbstractButton>
@@ -49,24 +51,6 @@ const QString kPasswordChangeFailed = QStringLiteral(
     "reinstallare il software.");
 const QString kPasswordChanged = QStringLiteral("Modifica della password completata con successo.");
 
-Record client(const QString &surname, const QString &name)
-{
-    Record r(layouts::cliente());
-    r.setText(u"Cognome", surname);
-    r.setText(u"Nome", name);
-    r.setText(u"Decorrenza", QStringLiteral("01/01/2024"));
-    r.setText(u"Scadenza", QStringLiteral("01/06/2024"));
-    r.setText(u"Preavviso", QStringLiteral("5"));
-    return r;
-}
-
-QByteArray threeClients()
-{
-    return client(QStringLiteral("Rossi"), QStringLiteral("Mario")).bytes()
-           + client(QStringLiteral("Verdi"), QStringLiteral("Anna")).bytes()
-           + client(QStringLiteral("Bianchi"), QStringLiteral("Luca")).bytes();
-}
-
 // Runs one attempt for each occurrence of `step`, failing the 1st, then the
 // 2nd, ... until an attempt no longer reaches it. Each attempt sets up its
 // window, calls `arm` right before the command (from then on the step
@@ -94,45 +78,48 @@ void addStepRows(const QList<IoStep> &used)
         QTest::addRow("%s", ioStepName(s)) << s << used.contains(s);
 }
 
-// A client card over a folder holding three clients.
+// A card over a folder holding three of its sample records.
 struct CardFixture {
+    const CardCase &c;
     TempProgramFolder home;
     TestPlatform platform;
-    clients::TfrmAnagrafica card;
+    std::unique_ptr<kit::CardWindow> card;
 
-    CardFixture() { home.write(QStringLiteral("Clienti.arx"), threeClients()); }
+    explicit CardFixture(const CardCase &cc) : c(cc)
+    {
+        home.write(c.archiveName, original());
+        card = c.make();
+    }
+    QByteArray original() const { return c.archive(3); }
+    int recordSize() const { return int(c.record(1).bytes().size()); }
+    QString position() const { return card->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
+    QByteArray archive() const { return home.read(c.archiveName); }
+    QByteArray shownRecord() const { return card->cardRecord().bytes(); }
     // A new card that passes the save checks.
     void fillNew()
     {
-        set("txtCognome", QStringLiteral("Neri"));
-        set("txtNome", QStringLiteral("Paolo"));
-        set("txtDecorrenza", QStringLiteral("01/02/2024"));
-        set("txtScadenza", QStringLiteral("01/03/2024"));
-        set("txtPreavviso", QStringLiteral("3"));
+        card->showRecord(c.record(4), 1);
+        card->setPosition(0);
     }
-    QString position() const { return card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
-    void set(const char *field, const QString &text)
-    {
-        card.findChild<QLineEdit *>(QLatin1String(field))->setText(text);
-    }
-    QByteArray archive() const { return home.read(QStringLiteral("Clienti.arx")); }
-
-    // What the card sweeps below need of a card.
-    static QByteArray original() { return threeClients(); }
-    static int recordSize() { return layouts::cliente().recordSize(); }
-    QByteArray shownRecord() const { return card.cardRecord().bytes(); }
+    // Record 2 with a change not saved yet.
     void showSecond()
     {
-        card.showRecord(client(QStringLiteral("Verdi"), QStringLiteral("Anna")), 2);
-        set("txtNome", QStringLiteral("Anna Maria"));
+        card->showRecord(c.record(2), 2);
+        card->setText(c.editable, QStringLiteral("modificato"));
     }
     void showFirstEdited()
     {
-        card.showRecord(client(QStringLiteral("Rossi"), QStringLiteral("Mario")), 1);
-        set("txtNote", QStringLiteral("non ancora salvato"));
+        card->showRecord(c.record(1), 1);
+        card->setText(c.editable, QStringLiteral("non ancora salvato"));
     }
-    void save() { card.save(); }
-    void browseNext() { card.browseTo(clients::Browse::Next); }
+    void save() { card->save(); }
+    void browseNext() { card->browse(Browse::Next); }
+};
+
+// The client card over a folder holding three clients, for the client's
+// own windows below.
+struct ClientFixture : CardFixture {
+    ClientFixture() : CardFixture(registeredCards().first()) {}
 };
 
 } // namespace
@@ -140,18 +127,12 @@ struct CardFixture {
 class TestWindowFaults : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void clientSaveNew_data();
-    void clientSaveNew();
-    void clientSaveExisting_data();
-    void clientSaveExisting();
-    void clientBrowse_data();
-    void clientBrowse();
-    void feeSaveNew_data();
-    void feeSaveNew();
-    void feeSaveExisting_data();
-    void feeSaveExisting();
-    void feeBrowse_data();
-    void feeBrowse();
+    void cardSaveNew_data();
+    void cardSaveNew();
+    void cardSaveExisting_data();
+    void cardSaveExisting();
+    void cardBrowse_data();
+    void cardBrowse();
     void attachCopy_data();
     void attachCopy();
     void feeRequestFormCopy_data();
@@ -170,68 +151,6 @@ private Q_SLOTS:
 
 namespace {
 
-Record fee(const QString &id, const QString &description)
-{
-    Record r(layouts::tariffa());
-    r.setText(u"ID", id);
-    r.setText(u"Tipologia", QStringLiteral("Consulenza"));
-    r.setText(u"Descrizione", description);
-    r.setText(u"Ordinaria", QStringLiteral("100,00"));
-    r.setText(u"Scontata", QStringLiteral("80,00"));
-    r.setText(u"TarScontata", QStringLiteral("No"));
-    return r;
-}
-
-QByteArray threeFees()
-{
-    return fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")).bytes()
-           + fee(QStringLiteral("B2"), QStringLiteral("Successione")).bytes()
-           + fee(QStringLiteral("C3"), QStringLiteral("Visura")).bytes();
-}
-
-// The fee card over a folder holding three services.
-struct FeeFixture {
-    TempProgramFolder home;
-    TestPlatform platform;
-    fees::TfrmTariffario card;
-
-    FeeFixture() { home.write(QStringLiteral("Tariffario.arx"), threeFees()); }
-    QString position() const { return card.findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
-    QByteArray archive() const { return home.read(QStringLiteral("Tariffario.arx")); }
-    void show(const Record &r, int number) { card.setCard(fees::cardFromRecord(r.view(), number)); }
-    void set(const char *control, const QString &text)
-    {
-        fees::CardFields values = card.card();
-        values.insert(QLatin1String(control), text);
-        card.setCard(values);
-    }
-    QByteArray shownRecord() const { return fees::recordFromCard(card.card()).bytes(); }
-
-    static QByteArray original() { return threeFees(); }
-    static int recordSize() { return layouts::tariffa().recordSize(); }
-    void fillNew()
-    {
-        show(fee(QStringLiteral("D4"), QStringLiteral("Contratto")), 0);
-        set(fees::kPositionLabel, QString());
-    }
-    void showSecond()
-    {
-        show(fee(QStringLiteral("B2"), QStringLiteral("Successione")), 2);
-        set("txtDescrizione", QStringLiteral("Successione ereditaria"));
-    }
-    void showFirstEdited()
-    {
-        show(fee(QStringLiteral("A1"), QStringLiteral("Dichiarazione")), 1);
-        set("txtNote", QStringLiteral("non ancora salvato"));
-    }
-    void save() { card.save(); }
-    void browseNext() { card.browse(fees::Browse::Next); }
-};
-
-} // namespace
-
-namespace {
-
 void checkArchiveError(const TestPlatform &platform)
 {
     QCOMPARE(platform.dialogs.shown.size(), 1);
@@ -241,11 +160,10 @@ void checkArchiveError(const TestPlatform &platform)
 
 // Save of a new card: nothing is added, or the record is completely written
 // and the card now is that record; trying again stores the card once.
-template <class Card>
-void saveNewSweep(IoStep step, bool used)
+void saveNewSweep(const CardCase &card, IoStep step, bool used)
 {
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        Card f;
+        CardFixture f(card);
         f.fillNew();
         const QByteArray shown = f.shownRecord();
         arm();
@@ -256,19 +174,19 @@ void saveNewSweep(IoStep step, bool used)
         if (!triggered) {
             QCOMPARE(f.platform.dialogs.shown.size(), 1);
             QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-            QCOMPARE(f.archive(), Card::original() + shown);
+            QCOMPARE(f.archive(), f.original() + shown);
             return;
         }
         checkArchiveError(f.platform);
-        if (f.archive() == Card::original()) {
+        if (f.archive() == f.original()) {
             QCOMPARE(f.position(), QString());
         } else {
-            QCOMPARE(f.archive(), Card::original() + shown);
+            QCOMPARE(f.archive(), f.original() + shown);
             QCOMPARE(f.position(), QStringLiteral("4"));
         }
         f.save();
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Information);
-        QCOMPARE(f.archive(), Card::original() + shown);
+        QCOMPARE(f.archive(), f.original() + shown);
         QCOMPARE(f.position(), QStringLiteral("4"));
     });
     QCOMPARE(failed > 0, used);
@@ -276,15 +194,14 @@ void saveNewSweep(IoStep step, bool used)
 
 // Save of record 2: the archive holds the old or the new record 2 and
 // nothing else changes; trying again stores it.
-template <class Card>
-void saveExistingSweep(IoStep step, bool used)
+void saveExistingSweep(const CardCase &card, IoStep step, bool used)
 {
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        Card f;
+        CardFixture f(card);
         f.showSecond();
         const QByteArray shown = f.shownRecord();
-        QByteArray updated = Card::original();
-        updated.replace(Card::recordSize(), Card::recordSize(), shown);
+        QByteArray updated = f.original();
+        updated.replace(f.recordSize(), f.recordSize(), shown);
         arm();
         f.save();
         triggered = fs.triggered();
@@ -298,7 +215,7 @@ void saveExistingSweep(IoStep step, bool used)
             return;
         }
         checkArchiveError(f.platform);
-        QVERIFY(f.archive() == Card::original() || f.archive() == updated);
+        QVERIFY(f.archive() == f.original() || f.archive() == updated);
         f.save();
         QCOMPARE(f.archive(), updated);
     });
@@ -307,18 +224,17 @@ void saveExistingSweep(IoStep step, bool used)
 
 // Next from record 1 with unsaved changes: a failure leaves the card as it
 // was, and the next try moves on.
-template <class Card>
-void browseSweep(IoStep step, bool used)
+void browseSweep(const CardCase &card, IoStep step, bool used)
 {
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        Card f;
+        CardFixture f(card);
         f.showFirstEdited();
         const QByteArray shown = f.shownRecord();
         arm();
         f.browseNext();
         triggered = fs.triggered();
         fs.reset();
-        QCOMPARE(f.archive(), Card::original());
+        QCOMPARE(f.archive(), f.original());
         if (!triggered) {
             QCOMPARE(f.position(), QStringLiteral("2"));
             QVERIFY(f.platform.dialogs.shown.isEmpty());
@@ -339,76 +255,55 @@ const QList<IoStep> kReadSteps = {IoStep::Open, IoStep::Size, IoStep::Seek, IoSt
 
 } // namespace
 
-void TestWindowFaults::clientSaveNew_data()
+// Rows for every registered card and every step of the file layer.
+void addCardStepRows(const QList<IoStep> &used)
 {
-    addStepRows(kSaveSteps);
+    QTest::addColumn<int>("card");
+    QTest::addColumn<IoStep>("step");
+    QTest::addColumn<bool>("used");
+    for (int c = 0; c < registeredCards().size(); ++c)
+        for (IoStep s : kAllSteps)
+            QTest::addRow("%s/%s", qPrintable(registeredCards()[c].name), ioStepName(s))
+                << c << s << used.contains(s);
 }
 
-void TestWindowFaults::clientSaveNew()
+void TestWindowFaults::cardSaveNew_data()
 {
+    addCardStepRows(kSaveSteps);
+}
+
+void TestWindowFaults::cardSaveNew()
+{
+    QFETCH(int, card);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    saveNewSweep<CardFixture>(step, used);
+    saveNewSweep(registeredCards()[card], step, used);
 }
 
-void TestWindowFaults::clientSaveExisting_data()
+void TestWindowFaults::cardSaveExisting_data()
 {
-    addStepRows(kSaveSteps);
+    addCardStepRows(kSaveSteps);
 }
 
-void TestWindowFaults::clientSaveExisting()
+void TestWindowFaults::cardSaveExisting()
 {
+    QFETCH(int, card);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    saveExistingSweep<CardFixture>(step, used);
+    saveExistingSweep(registeredCards()[card], step, used);
 }
 
-void TestWindowFaults::clientBrowse_data()
+void TestWindowFaults::cardBrowse_data()
 {
-    addStepRows(kReadSteps);
+    addCardStepRows(kReadSteps);
 }
 
-void TestWindowFaults::clientBrowse()
+void TestWindowFaults::cardBrowse()
 {
+    QFETCH(int, card);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    browseSweep<CardFixture>(step, used);
-}
-
-void TestWindowFaults::feeSaveNew_data()
-{
-    addStepRows(kSaveSteps);
-}
-
-void TestWindowFaults::feeSaveNew()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    saveNewSweep<FeeFixture>(step, used);
-}
-
-void TestWindowFaults::feeSaveExisting_data()
-{
-    addStepRows(kSaveSteps);
-}
-
-void TestWindowFaults::feeSaveExisting()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    saveExistingSweep<FeeFixture>(step, used);
-}
-
-void TestWindowFaults::feeBrowse_data()
-{
-    addStepRows(kReadSteps);
-}
-
-void TestWindowFaults::feeBrowse()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    browseSweep<FeeFixture>(step, used);
+    browseSweep(registeredCards()[card], step, used);
 }
 
 void TestWindowFaults::attachCopy_data()
@@ -433,7 +328,7 @@ void TestWindowFaults::attachCopy()
         f.write(fresh);
     }
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
+        ClientFixture f;
         QDir(f.home.path()).mkdir(QStringLiteral("Documenti_Allegati"));
         f.home.write(QStringLiteral("Documenti_Allegati/offerta.pdf"), "%PDF vecchia");
         f.platform.dialogs.chooseNext(source);
@@ -450,12 +345,12 @@ void TestWindowFaults::attachCopy()
             fs.reset();
             w->findChild<QAbstractButton *>(QStringLiteral("btnApplica"))->click();
         });
-        clients::showAttachWindow(&f.card, QStringLiteral("anagrafica"));
+        kit::showAttachWindow(f.card.get(), QStringLiteral("anagrafica"));
         QVERIFY(ran);
         // Only the overwrite question was shown.
         QCOMPARE(f.platform.dialogs.shown.size(), 1);
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
-        QCOMPARE(f.card.findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("offerta.pdf"));
+        QCOMPARE(f.card->findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("offerta.pdf"));
         QCOMPARE(QDir(f.home.file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("offerta.pdf")});
         const QByteArray kept = f.home.read(QStringLiteral("Documenti_Allegati/offerta.pdf"));
@@ -466,7 +361,7 @@ void TestWindowFaults::attachCopy()
             QVERIFY(kept == fresh);
         else
             QCOMPARE(kept, QByteArray("%PDF vecchia"));
-        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(f.archive(), f.original());
     });
     QCOMPARE(failed > 0, used);
 }
@@ -492,18 +387,18 @@ void TestWindowFaults::feeRequestFormCopy()
         f.write(fresh);
     }
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        FeeFixture f;
+        CardFixture f(registeredCards()[1]);
         QDir(f.home.path()).mkdir(QStringLiteral("Documenti_Allegati"));
         f.home.write(QStringLiteral("Documenti_Allegati/modulo.pdf"), "%PDF modulo vecchio");
         f.platform.dialogs.chooseNext(source);
         f.platform.dialogs.answerNext(true); // overwrite
         arm();
-        f.card.chooseRequestForm();
+        f.card->chooseDocument();
         triggered = fs.triggered();
         fs.reset();
         QCOMPARE(f.platform.dialogs.shown.size(), 1);
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
-        QCOMPARE(f.card.card().value(QStringLiteral("txtCopia")), QStringLiteral("modulo.pdf"));
+        QCOMPARE(f.card->text(QStringLiteral("txtCopia")), QStringLiteral("modulo.pdf"));
         QCOMPARE(QDir(f.home.file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("modulo.pdf")});
         const QByteArray kept = f.home.read(QStringLiteral("Documenti_Allegati/modulo.pdf"));
@@ -513,7 +408,7 @@ void TestWindowFaults::feeRequestFormCopy()
             QVERIFY(kept == fresh);
         else
             QCOMPARE(kept, QByteArray("%PDF modulo vecchio"));
-        QCOMPARE(f.archive(), FeeFixture::original());
+        QCOMPARE(f.archive(), f.original());
     });
     QCOMPARE(failed > 0, used);
 }
@@ -528,15 +423,15 @@ void TestWindowFaults::clientSearch()
     QFETCH(IoStep, step);
     QFETCH(bool, used);
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
-        lists::SearchWindow w(clients::clientSearchConfig(), &f.card);
+        ClientFixture f;
+        lists::SearchWindow w(clients::clientSearchConfig(), f.card.get());
         w.setMode(QStringLiteral("clienti"));
         w.criterion(0)->setText(QStringLiteral("ross"));
         arm();
         w.search();
         triggered = fs.triggered();
         fs.reset();
-        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(f.archive(), f.original());
         QCOMPARE(w.criterion(0)->text(), QStringLiteral("ross"));
         if (!triggered) {
             QVERIFY(w.showingResults());
@@ -566,8 +461,8 @@ void TestWindowFaults::clientExport()
     QFETCH(bool, used);
     const QString sheet = QStringLiteral("Clienti.xls");
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
-        lists::ExportWindow w(clients::clientExportConfig(), &f.card);
+        ClientFixture f;
+        lists::ExportWindow w(clients::clientExportConfig(), f.card.get());
         w.preview();
         QCOMPARE(w.grid()->rowCount(), 3);
         // Both questions (export now? open it?) are answered Yes.
@@ -575,7 +470,7 @@ void TestWindowFaults::clientExport()
         w.exportFile();
         triggered = fs.triggered();
         fs.reset();
-        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(f.archive(), f.original());
         QCOMPARE(w.grid()->rowCount(), 3);
         QCOMPARE(f.platform.dialogs.shown.size(), 2);
         if (!triggered) {
@@ -606,15 +501,15 @@ void TestWindowFaults::instalmentsDueList()
     QFETCH(IoStep, step);
     QFETCH(bool, used);
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f;
+        ClientFixture f;
         f.platform.clock.setToday(QDate(2024, 5, 30));
-        lists::SummaryListWindow w(clients::instalmentsDueConfig(), &f.card);
+        lists::SummaryListWindow w(clients::instalmentsDueConfig(), f.card.get());
         arm();
         w.build();
         triggered = fs.triggered();
         fs.reset();
         QVERIFY(f.platform.dialogs.shown.isEmpty());
-        QCOMPARE(f.archive(), threeClients());
+        QCOMPARE(f.archive(), f.original());
         const int rows = w.results()->model()->rowCount();
         if (!triggered)
             QCOMPARE(rows, 3);

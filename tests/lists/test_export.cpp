@@ -5,6 +5,7 @@
 #include "clients/clientlistconfig.h"
 #include "lists/exportgrid.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 #include "store/codepage.h"
 #include "store/values.h"
 #include "support/faultyfs.h"

@@ -6,6 +6,7 @@
 #include "clients/clientlistconfig.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 #include "store/values.h"
 #include "support/faultyfs.h"
 #include "support/tempfolder.h"

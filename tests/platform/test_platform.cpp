@@ -4,6 +4,7 @@
 
 #include "platform/inifile.h"
 #include "platform/testing.h"
+#include "platform/texts.h"
 
 #include <QtTest>
 
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void iniMissingAndUnreadable();
     void iniFailedWriteKeepsOldFile();
     void fakeDialogsRecordAndAnswer();
+    void standardMessages();
 };
 
 void TestPlatformSeam::iniKeepsTheRestOfTheFile()
@@ -92,6 +94,16 @@ void TestPlatformSeam::fakeDialogsRecordAndAnswer()
     QCOMPARE(p.dialogs.shown[2].kind, MessageKind::Warning);
     p.clock.setToday(QDate(2024, 5, 10));
     QCOMPARE(platform::clock().today(), QDate(2024, 5, 10));
+}
+
+void TestPlatformSeam::standardMessages()
+{
+    const QString access = FileAccessErrorText();
+    QVERIFY(access.startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi")));
+    QVERIFY(access.endsWith(QStringLiteral("nella cartella di installazione del programma.")));
+    QCOMPARE(ExportErrorText(),
+             QString::fromUtf8("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                               "Accertarsi che il file di Excel non sia già aperto."));
 }
 
 QTEST_MAIN(TestPlatformSeam)

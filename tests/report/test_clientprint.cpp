@@ -2,7 +2,7 @@
 // its footer, read back from the PDF.
 #include "pdftext.h"
 
-#include "clients/clientprint.h"
+#include "clients/clientcard.h"
 #include "platform/testing.h"
 #include "report/report.h"
 

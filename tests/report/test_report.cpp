@@ -62,7 +62,6 @@ private Q_SLOTS:
     void lineBreaksInsideValues();
     void layoutStaysInsideThePrintableArea_data();
     void layoutStaysInsideThePrintableArea();
-    void cardFilledFromControls();
     void widerDeviceMarginsShrinkThePage();
     void unknownNamesAreErrors();
     void failingPrintTellsTheUser();
@@ -244,49 +243,6 @@ void TestReport::layoutStaysInsideThePrintableArea()
         QCOMPARE(bodyLinesPlaced, lines);
 }
 
-void TestReport::cardFilledFromControls()
-{
-    // A fee card: value fields named after the card's edit fields.
-    const QList<std::pair<QString, QString>> rows = {
-        {"Codice ID servizio:", "txtID"}, {"Tipologia:", "txtTipologia"}, {"Descrizione:", "txtDescrizione"},
-        {"Tariffa ordinaria:", "txtOrdinaria"}, {"Tariffa scontata:", "txtScontata"}, {"Spese accessorie:", "txtSpese"},
-        {"Persona addetta:", "txtPersona"}, {"Codice fiscale:", "txtCodFisc"}, {"Tel. preferenziale:", "txtRecapito"},
-        {"Indirizzo e-mail:", "txtEmail"}, {"Uffici interessati:", "txtUffici"}, {"Requisiti necessari:", "txtRequisiti"},
-        {"Documenti richiesti:", "txtDocumenti"}, {"Modalità pagamento:", "txtPagamento"},
-        {"Tempi occorrenti:", "txtTempi"}, {"Note:", "txtNote"},
-    };
-    QWidget card;
-    QList<report::CardRow> cardRows;
-    QStringList names;
-    for (const auto &[caption, name] : rows) {
-        auto *edit = new QLineEdit(QStringLiteral("  valore di ") + name.mid(3) + QStringLiteral("  "), &card);
-        edit->setObjectName(name);
-        cardRows.append({{}, caption, name});
-        names << name;
-    }
-    QTemporaryDir out;
-    TestPlatform p;
-    p.printing.outputFolder = out.path();
-    p.clock.current = QDateTime(QDate(2025, 1, 31), QTime(8, 5, 3));
-    report::Report r(report::cardTemplate(QStringLiteral("Scheda Tariffa"), QStringLiteral("SCHEDA TARIFFA SERVIZIO"), cardRows));
-    report::fillFromControls(r, &card, names);
-    r.setText(QStringLiteral("txtCalce"), report::printedOnText());
-    QCOMPARE(r.text(QStringLiteral("titPagamento")), QString::fromUtf8("Modalità pagamento:"));
-    QVERIFY(r.print());
-    QCOMPARE(p.printing.orientations, QList<report::Orientation>{report::Orientation::Portrait});
-    const QStringList pages = pdfPages(p.printing.files.value(0));
-    QCOMPARE(pages.size(), 1);
-    const QStringList lines = textLines(pages[0], true);
-    QCOMPARE(lines.size(), rows.size() + 2);
-    QCOMPARE(lines.first(), QStringLiteral("SCHEDA TARIFFA SERVIZIO"));
-    for (int k = 0; k < rows.size(); ++k)
-        QCOMPARE(lines[k + 1], rows[k].first + QStringLiteral(" valore di ") + rows[k].second.mid(3));
-    QCOMPARE(lines.last(), QStringLiteral("Stampa eseguita in data 31/01/2025 alle ore 08:05:03"));
-
-    delete card.findChild<QLineEdit *>(QStringLiteral("txtTempi"));
-    QVERIFY_THROWS_EXCEPTION(report::UnknownField, report::fillFromControls(r, &card, names));
-}
-
 void TestReport::widerDeviceMarginsShrinkThePage()
 {
     // A printer that keeps 35 mm margins gets the whole page, smaller.
@@ -334,16 +290,6 @@ void TestReport::unknownNamesAreErrors()
     QCOMPARE(card.text(QStringLiteral("titID")), QStringLiteral("Codice ID servizio:"));
     QVERIFY_THROWS_EXCEPTION(report::UnknownField, card.setText(QStringLiteral("txtTipologia"), QStringLiteral("x")));
 
-    QWidget window;
-    auto *edit = new QLineEdit(QStringLiteral("  Rossi  "), &window);
-    edit->setObjectName(QStringLiteral("txtCognome"));
-    auto *combo = new QComboBox(&window);
-    combo->setEditable(true);
-    combo->setObjectName(QStringLiteral("txtProvRes"));
-    combo->setEditText(QStringLiteral(" MI "));
-    QCOMPARE(report::controlText(&window, QStringLiteral("txtCognome")), QStringLiteral("Rossi"));
-    QCOMPARE(report::controlText(&window, QStringLiteral("txtProvRes")), QStringLiteral("MI"));
-    QVERIFY_THROWS_EXCEPTION(report::UnknownField, report::controlText(&window, QStringLiteral("txtNome")));
 }
 
 void TestReport::failingPrintTellsTheUser()

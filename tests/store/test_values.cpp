@@ -15,9 +15,6 @@ private Q_SLOTS:
     void textPieces();
     void roundDecimals();
     void decimalsIgnoreTheMachineLocale();
-    void keyFilters_data();
-    void keyFilters();
-    void standardMessages();
     void archivePathFollowsHome();
 };
 
@@ -107,46 +104,6 @@ void TestValues::decimalsIgnoreTheMachineLocale()
     QCOMPARE(formatDecimal(12), QStringLiteral("12"));
     QCOMPARE(formatDecimal(1e15), QStringLiteral("1000000000000000"));
     QLocale::setDefault(old);
-}
-
-void TestValues::keyFilters_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("digits");
-    QTest::addColumn<bool>("amount");
-    QTest::newRow("digit") << int(Qt::Key_5) << "5" << true << true;
-    QTest::newRow("comma") << int(Qt::Key_Comma) << "," << false << true;
-    QTest::newRow("letter") << int(Qt::Key_A) << "a" << false << false;
-    QTest::newRow("dot") << int(Qt::Key_Period) << "." << false << false;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b" << true << true;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << "" << true << true;
-    QTest::newRow("left") << int(Qt::Key_Left) << "" << true << true;
-    QTest::newRow("right") << int(Qt::Key_Right) << "" << true << true;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << false << false;
-    QTest::newRow("home") << int(Qt::Key_Home) << "" << false << false;
-    QTest::newRow("end") << int(Qt::Key_End) << "" << false << false;
-    QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << QString::fromUtf8("²") << false << false;
-}
-
-void TestValues::keyFilters()
-{
-    QFETCH(int, key);
-    QFETCH(QString, text);
-    QFETCH(bool, digits);
-    QFETCH(bool, amount);
-    QCOMPARE(digitsKeyPasses(key, text), digits);
-    QCOMPARE(amountKeyPasses(key, text), amount);
-}
-
-void TestValues::standardMessages()
-{
-    const QString access = FileAccessErrorText();
-    QVERIFY(access.startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi")));
-    QVERIFY(access.endsWith(QStringLiteral("nella cartella di installazione del programma.")));
-    QCOMPARE(ExportErrorText(),
-             QString::fromUtf8("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                               "Accertarsi che il file di Excel non sia già aperto."));
 }
 
 void TestValues::archivePathFollowsHome()

@@ -1,6 +1,6 @@
 #include "conventions.h"
 
-#include "store/values.h"
+#include "fieldrules.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -121,11 +121,17 @@ void InputConventions::addFocusFrames()
 
 void InputConventions::setEnterChain(const QVector<QWidget *> &chain, bool wraps)
 {
-    for (QWidget *w : std::as_const(m_chain))
-        w->removeEventFilter(this);
-    m_chain = chain;
-    m_wraps = wraps;
-    for (QWidget *w : std::as_const(m_chain))
+    for (const Chain &c : std::as_const(m_chains))
+        for (QWidget *w : c.fields)
+            w->removeEventFilter(this);
+    m_chains.clear();
+    addEnterChain(chain, wraps);
+}
+
+void InputConventions::addEnterChain(const QVector<QWidget *> &chain, bool wraps)
+{
+    m_chains.append({chain, wraps});
+    for (QWidget *w : chain)
         w->installEventFilter(this);
 }
 
@@ -160,19 +166,21 @@ bool InputConventions::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(event);
         if ((ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)) {
-            const int i = m_chain.indexOf(static_cast<QWidget *>(watched));
-            if (i >= 0) {
+            for (const Chain &chain : std::as_const(m_chains)) {
+                const int i = chain.fields.indexOf(static_cast<QWidget *>(watched));
+                if (i < 0)
+                    continue;
                 // An open drop-down list takes Enter itself.
                 if (auto *cb = qobject_cast<QComboBox *>(watched); cb && cb->view()->isVisible())
                     return false;
                 int next = i + 1;
-                if (next >= m_chain.size()) {
-                    if (!m_wraps)
+                if (next >= chain.fields.size()) {
+                    if (!chain.wraps)
                         return true;
                     next = 0;
                 }
-                m_chain[next]->setFocus(Qt::TabFocusReason);
-                if (auto *le = qobject_cast<QLineEdit *>(m_chain[next]))
+                chain.fields[next]->setFocus(Qt::TabFocusReason);
+                if (auto *le = qobject_cast<QLineEdit *>(chain.fields[next]))
                     le->selectAll();
                 return true;
             }
@@ -209,79 +217,9 @@ bool InputConventions::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-namespace {
-class KeyFilter : public QObject {
-public:
-    KeyFilter(QObject *parent, bool amount) : QObject(parent), m_amount(amount) {}
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto *ke = static_cast<QKeyEvent *>(event);
-        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
-            return false; // the Enter chain has its own say
-        if (ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::Copy)
-            || ke->matches(QKeySequence::Cut) || ke->matches(QKeySequence::SelectAll)
-            || ke->matches(QKeySequence::Undo))
-            return false;
-        const bool passes = m_amount ? amountKeyPasses(ke->key(), ke->text())
-                                     : digitsKeyPasses(ke->key(), ke->text());
-        return !passes;
-    }
-
-private:
-    bool m_amount;
-};
-
-class LeaveHook : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusOut) {
-            auto *le = static_cast<QLineEdit *>(watched);
-            const QString normal = NormaliseMoneyText(le->text());
-            if (normal != le->text())
-                le->setText(normal);
-        }
-        return false;
-    }
-};
-} // namespace
-
 void InputConventions::installDigitsFilter(QLineEdit *field)
 {
-    field->installEventFilter(new KeyFilter(field, false));
-}
-
-void InputConventions::installAmountFilter(QLineEdit *field)
-{
-    field->installEventFilter(new KeyFilter(field, true));
-}
-
-void InputConventions::installMoneyNormalise(QLineEdit *field)
-{
-    field->installEventFilter(new LeaveHook(field));
-}
-
-void InputConventions::installUpperCase(QLineEdit *field)
-{
-    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString &t) {
-        // Only the letters a-z change, as the archives have always stored them.
-        QString up = t;
-        for (QChar &c : up)
-            if (c >= u'a' && c <= u'z')
-                c = QChar(c.unicode() - 32);
-        if (up != t) {
-            const int pos = field->cursorPosition();
-            field->setText(up);
-            field->setCursorPosition(pos);
-        }
-    });
+    installFieldRules(field, FieldRules{DigitsOnly});
 }
 
 QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)

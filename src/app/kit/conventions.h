@@ -58,8 +58,11 @@ public:
     // Gives every edit field and combo box under the window a focus frame.
     void addFocusFrames();
     // Enter in a field of the chain moves the focus to the next one; the
-    // last leads back to the first when `wraps`.
+    // last leads back to the first when `wraps`, otherwise Enter there does
+    // nothing. setEnterChain replaces the chains set before; a card with
+    // two chains adds the second.
     void setEnterChain(const QVector<QWidget *> &chain, bool wraps);
+    void addEnterChain(const QVector<QWidget *> &chain, bool wraps);
     // Hovering over `w` writes `text` into the status line.
     void addHint(QWidget *w, const QString &text);
     // Every CommandButton under the window writes its status text on hover.
@@ -70,12 +73,9 @@ public:
     void resetStatus();
     QLabel *status() const { return m_status; }
 
+    // The digits filter, for typed and pasted text alike (fieldrules.h has
+    // the other rules of an edit field).
     static void installDigitsFilter(QLineEdit *field);
-    static void installAmountFilter(QLineEdit *field);
-    // Normalises the amount when the user leaves the field.
-    static void installMoneyNormalise(QLineEdit *field);
-    // Upper-cases what is typed.
-    static void installUpperCase(QLineEdit *field);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,8 +84,11 @@ private:
     QWidget *m_window;
     QLabel *m_status;
     QString m_rest;
-    QVector<QWidget *> m_chain;
-    bool m_wraps = true;
+    struct Chain {
+        QVector<QWidget *> fields;
+        bool wraps = true;
+    };
+    QVector<Chain> m_chains;
     QHash<QObject *, QString> m_hints;
     QSet<QObject *> m_clearers;
     QPoint m_pointerAtShow;

@@ -37,9 +37,4 @@ BrowseOutcome browseOutcome(Browse command, int current, int size, bool previous
     return out;
 }
 
-QString emptyArchiveText()
-{
-    return QStringLiteral("L'archivio non contiene nessuna scheda.");
-}
-
 } // namespace pratelia

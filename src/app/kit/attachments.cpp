@@ -1,0 +1,284 @@
+#include "attachments.h"
+
+#include "binding.h"
+#include "conventions.h"
+#include "windows.h"
+
+#include "platform/platform.h"
+#include "platform/texts.h"
+#include "store/fileio.h"
+#include "store/record.h"
+#include "store/values.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QVBoxLayout>
+
+namespace pratelia::kit {
+
+QString attachmentsFolder()
+{
+    return ArchivePath(QStringLiteral("Documenti_Allegati"));
+}
+
+QString attachmentPath(const QString &storedName)
+{
+    const QString name = trimText(storedName);
+    // A stored name is a bare file name. Anything that could name another
+    // folder (separators, a drive, the folder itself or its parent) is not
+    // one, whoever wrote it into the archive.
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(u'/') || name.contains(u'\\') || name.contains(u':'))
+        return QString();
+    return attachmentsFolder() + u'/' + name;
+}
+
+bool copyDocument(const QString &from, const QString &to)
+{
+    FileSystem &fs = FileSystem::current();
+    auto in = fs.open(from, OpenMode::ReadOnly);
+    if (!in)
+        return false;
+    // A short name of its own for the temporary copy, created only if no
+    // file (or link) has it: a document's own name may already be as long
+    // as a name can be.
+    const QString folder = QFileInfo(to).absolutePath() + u'/';
+    QString temp;
+    std::unique_ptr<FileHandle> out;
+    for (int attempt = 0; attempt < 16 && !out; ++attempt) {
+        temp = folder + QStringLiteral(".~pratelia-%1.tmp")
+                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        out = fs.open(temp, OpenMode::CreateNew);
+        // Another name only when this one is taken; any other failure is
+        // the disk's, and a new name would not help.
+        const QFileInfo taken(temp);
+        if (!out && !taken.exists() && !taken.isSymLink())
+            break;
+    }
+    if (!out) {
+        in->close();
+        return false;
+    }
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    qint64 offset = 0;
+    bool ok = true;
+    for (;;) {
+        qint64 got = 0;
+        if (!in->readAt(offset, block.data(), block.size(), got)) {
+            ok = false;
+            break;
+        }
+        if (got <= 0)
+            break;
+        if (!out->write(block.constData(), got)) {
+            ok = false;
+            break;
+        }
+        offset += got;
+    }
+    ok = out->flush() && ok;
+    ok = out->close() && ok;
+    in->close();
+    if (ok)
+        ok = fs.rename(temp, to);
+    if (!ok)
+        fs.remove(temp);
+    return ok;
+}
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks)
+{
+    const QString chosen = platform::dialogs().chooseFile(
+        parent, QStringLiteral("Selezionare il file da allegare:"), QString(),
+        QStringLiteral("Tutti i file (*.*)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    const QString name = QFileInfo(chosen).fileName();
+    const QString target = attachmentPath(name);
+    if (target.isEmpty())
+        return std::nullopt;
+    // From here on failures are silent: the name goes onto the card.
+    if (!QDir().mkpath(attachmentsFolder()))
+        return name;
+    if (sameFile(chosen, target))
+        return name; // chosen from the attachments folder itself
+    if (QFileInfo::exists(target)) {
+        const QString twoBreaks = breaks == QuestionBreaks::CarriageReturnFirst
+                                      ? QStringLiteral("\r\n\r\n")
+                                      : lineBreak() + lineBreak();
+        if (!platform::dialogs().question(
+                QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
+                               "file con lo stesso nome.")
+                    + twoBreaks + QStringLiteral("Si vuole sovrascrivere il file esistente?"),
+                parent))
+            return name;
+    }
+    copyDocument(chosen, target);
+    return name;
+}
+
+namespace {
+
+// A push button of the attach window: hand cursor, no default button
+// (Enter in a field must not press it).
+QPushButton *pushButton(QWidget *parent, const QString &name, const QString &text, QSize minimum)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    b->setMinimumSize(minimum);
+    return b;
+}
+
+// The attach window: three documents, each with its name, a button to
+// choose it, one to open it, one to remove it, and its description.
+class TfrmAllegaCartella : public DialogWindow {
+public:
+    TfrmAllegaCartella(QWidget *card, const QString &mode)
+        : DialogWindow(QStringLiteral("TfrmAllegaCartella"), QStringLiteral(" Allega file"),
+                       QSize(640, 470), card),
+          m_card(card)
+    {
+        auto *outer = new QVBoxLayout(this);
+        outer->setContentsMargins(14, 12, 14, 12);
+        outer->setSpacing(10);
+        auto *memory = new QLabel(mode, this);
+        memory->setObjectName(QStringLiteral("lblMemory"));
+        memory->hide();
+
+        for (int i = 1; i <= 3; ++i)
+            outer->addWidget(buildRow(i));
+        outer->addStretch(1);
+
+        auto *apply = pushButton(this, QStringLiteral("btnApplica"),
+                                 QStringLiteral("Applica e chiudi"), QSize(130, 30));
+        auto *cancel = pushButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                  QSize(130, 30));
+        auto *closing = new QHBoxLayout;
+        closing->addStretch(1);
+        closing->addWidget(apply);
+        closing->addWidget(cancel);
+        outer->addLayout(closing);
+        connect(apply, &QPushButton::clicked, this, [this] { applyAndClose(); });
+        connect(cancel, &QPushButton::clicked, this, [this] { closeWith(QDialog::Rejected); });
+
+        // What the card holds now.
+        for (int i = 1; i <= 3; ++i) {
+            edit(QStringLiteral("txtFile"), i)->setText(cardValue(QStringLiteral("lblFile"), i));
+            edit(QStringLiteral("txtDesc"), i)->setText(cardValue(QStringLiteral("lblDesc"), i));
+            edit(QStringLiteral("txtDesc"), i)->setCursorPosition(0);
+        }
+    }
+
+private:
+    static QString suffix(int i) { return QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')); }
+
+    QLineEdit *edit(const QString &prefix, int i) const
+    {
+        return findChild<QLineEdit *>(prefix + suffix(i));
+    }
+
+    QString cardValue(const QString &prefix, int i) const
+    {
+        return trimText(controlText(m_card, prefix + suffix(i)));
+    }
+
+    QWidget *buildRow(int i)
+    {
+        const QString n = suffix(i);
+        auto *box = new QGroupBox(QStringLiteral("Documento %1").arg(i), this);
+        auto *grid = new QGridLayout(box);
+        grid->setContentsMargins(10, 8, 10, 8);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(6);
+
+        auto *file = new QLineEdit(box);
+        file->setObjectName(QStringLiteral("txtFile") + n);
+        file->setReadOnly(true);
+        file->setStyleSheet(QStringLiteral("QLineEdit { background: #f2f2f2; }"));
+        grid->addWidget(captionFor(file, QStringLiteral("Nome %1° file allegato:").arg(i), box),
+                        0, 0, 1, 4);
+        grid->addWidget(file, 1, 0);
+
+        auto *browse = pushButton(box, QStringLiteral("btnSfoglia") + n,
+                                  QStringLiteral("Sfoglia..."), QSize(84, 0));
+        auto *open = pushButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
+                                QSize(84, 0));
+        open->setEnabled(false);
+        auto *remove = new CommandButton(QStringLiteral("imgCancella") + n,
+                                         QStringLiteral("Rimuovi"), QStringLiteral("cancella"),
+                                         QStringLiteral("Rimuove il file allegato dalla scheda."),
+                                         box);
+        remove->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        remove->setIconSize(QSize(18, 18));
+        remove->setFixedSize(28, 26);
+        remove->setToolTip(QStringLiteral("Rimuovi il file allegato"));
+        grid->addWidget(browse, 1, 1);
+        grid->addWidget(open, 1, 2);
+        grid->addWidget(remove, 1, 3);
+
+        auto *desc = new QLineEdit(box);
+        desc->setObjectName(QStringLiteral("txtDesc") + n);
+        grid->addWidget(
+            captionFor(desc, QStringLiteral("Descrizione %1° file allegato:").arg(i), box), 2, 0,
+            1, 4);
+        grid->addWidget(desc, 3, 0, 1, 4);
+        grid->setColumnStretch(0, 1);
+
+        connect(file, &QLineEdit::textChanged, open,
+                [open](const QString &t) { open->setEnabled(!trimText(t).isEmpty()); });
+        connect(browse, &QPushButton::clicked, this, [this, file] {
+            if (const auto name = chooseAttachment(this, QuestionBreaks::CarriageReturnFirst))
+                file->setText(*name);
+        });
+        connect(open, &QPushButton::clicked, this, [file] {
+            const QString path = attachmentPath(file->text());
+            if (!path.isEmpty())
+                platform::openPath(path);
+        });
+        connect(remove, &QAbstractButton::clicked, file, &QLineEdit::clear);
+        return box;
+    }
+
+    void applyAndClose()
+    {
+        for (int i = 1; i <= 3; ++i) {
+            setControlText(m_card, QStringLiteral("lblFile") + suffix(i),
+                           trimText(edit(QStringLiteral("txtFile"), i)->text()));
+            setControlText(m_card, QStringLiteral("lblDesc") + suffix(i),
+                           trimText(edit(QStringLiteral("txtDesc"), i)->text()));
+        }
+        closeWith(QDialog::Accepted);
+    }
+
+    QWidget *m_card;
+};
+
+} // namespace
+
+void showAttachWindow(QWidget *card, const QString &mode)
+{
+    TfrmAllegaCartella window(card, mode);
+    window.centre();
+    window.exec();
+}
+
+} // namespace pratelia::kit

@@ -1,0 +1,61 @@
+#include "cards.h"
+
+#include "clients/anagrafica.h"
+#include "fees/tariffario.h"
+#include "store/layout.h"
+
+namespace pratelia::testing {
+
+QByteArray CardCase::archive(int count) const
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += record(n).bytes();
+    return bytes;
+}
+
+namespace {
+
+Record client(int n)
+{
+    static const char *const names[][2] = {
+        {"Rossi", "Mario"}, {"Verdi", "Anna"}, {"Bianchi", "Luca"}, {"Neri", "Paolo"}};
+    Record r(layouts::cliente());
+    r.setText(u"Cognome", QString::fromLatin1(names[(n - 1) % 4][0]));
+    r.setText(u"Nome", QString::fromLatin1(names[(n - 1) % 4][1]));
+    r.setText(u"Decorrenza", QStringLiteral("01/01/2024"));
+    r.setText(u"Scadenza", QStringLiteral("01/06/2024"));
+    r.setText(u"Preavviso", QStringLiteral("5"));
+    r.setText(u"Totale", QStringLiteral("0,00"));
+    r.setText(u"Rata", QStringLiteral("0,00"));
+    return r;
+}
+
+Record fee(int n)
+{
+    static const char *const services[][2] = {
+        {"A1", "Dichiarazione"}, {"B2", "Successione"}, {"C3", "Visura"}, {"D4", "Contratto"}};
+    Record r(layouts::tariffa());
+    r.setText(u"ID", QString::fromLatin1(services[(n - 1) % 4][0]));
+    r.setText(u"Tipologia", QStringLiteral("Consulenza"));
+    r.setText(u"Descrizione", QString::fromLatin1(services[(n - 1) % 4][1]));
+    r.setText(u"Ordinaria", QStringLiteral("100,00"));
+    r.setText(u"Scontata", QStringLiteral("80,00"));
+    r.setText(u"TarScontata", QStringLiteral("No"));
+    return r;
+}
+
+} // namespace
+
+const QVector<CardCase> &registeredCards()
+{
+    static const QVector<CardCase> cards = {
+        {"client", "Clienti.arx", [] { return std::make_unique<clients::TfrmAnagrafica>(); },
+         client, "txtNote"},
+        {"fee", "Tariffario.arx", [] { return std::make_unique<fees::TfrmTariffario>(); }, fee,
+         "txtNote"},
+    };
+    return cards;
+}
+
+} // namespace pratelia::testing
