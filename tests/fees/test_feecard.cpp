@@ -114,9 +114,11 @@ private slots:
         QTest::addColumn<bool>("discounted");
         QTest::newRow("Sì ticks") << "Sì" << false << true << true;
         QTest::newRow("No clears") << "No" << true << false << false;
-        QTest::newRow("damaged leaves ticked") << "SI" << true << true << false;
-        QTest::newRow("damaged leaves clear") << "S" << false << false << false;
-        QTest::newRow("empty leaves ticked") << "" << true << true << false;
+        // Anything else shows unticked, as on a new card: a box left ticked
+        // from the card shown before would be saved with this one.
+        QTest::newRow("damaged clears a ticked box") << "SI" << true << false << false;
+        QTest::newRow("damaged stays clear") << "S" << false << false << false;
+        QTest::newRow("empty clears a ticked box") << "" << true << false << false;
     }
     void flagOnTheCheckBox()
     {

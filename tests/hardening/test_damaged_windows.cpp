@@ -73,8 +73,8 @@ private Q_SLOTS:
     void clientReaders_data();
     void clientReaders();
     void instalmentsStopSilentlyAtAnUnreadableRecord();
-    void feeFlagOtherThanYesOrNoLeavesCheckBox_data();
-    void feeFlagOtherThanYesOrNoLeavesCheckBox();
+    void feeFlagOtherThanYesShowsUnticked_data();
+    void feeFlagOtherThanYesShowsUnticked();
 };
 
 void TestDamagedWindows::clientReaders_data()
@@ -199,21 +199,21 @@ void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
     QCOMPARE(w.results()->model()->rowCount(), 1);
 }
 
-void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox_data()
+void TestDamagedWindows::feeFlagOtherThanYesShowsUnticked_data()
 {
     QTest::addColumn<QByteArray>("stored"); // the flag's length byte and bytes
     QTest::addColumn<bool>("ticked");       // the box before the record is shown
     QTest::addColumn<bool>("expected");
     QTest::newRow("Sì") << QByteArray("\x02S\xEC", 3) << false << true;
     QTest::newRow("No") << QByteArray("\x02No", 3) << true << false;
-    QTest::newRow("si, box ticked") << QByteArray("\x02si", 3) << true << true;
+    QTest::newRow("si, box ticked") << QByteArray("\x02si", 3) << true << false;
     QTest::newRow("si, box clear") << QByteArray("\x02si", 3) << false << false;
-    QTest::newRow("empty") << QByteArray("\x00\x00\x00", 3) << true << true;
+    QTest::newRow("empty") << QByteArray("\x00\x00\x00", 3) << true << false;
     QTest::newRow("saved as UTF-8") << QByteArray("\x02S\xC3", 3) << false << false;
     QTest::newRow("length over capacity") << QByteArray("\xFFNo", 3) << true << false;
 }
 
-void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox()
+void TestDamagedWindows::feeFlagOtherThanYesShowsUnticked()
 {
     QFETCH(QByteArray, stored);
     QFETCH(bool, ticked);

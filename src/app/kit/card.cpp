@@ -162,9 +162,17 @@ Record recordFromValues(const CardSpec &spec, const CardValues &values)
 CardValues valuesFromRecord(const CardSpec &spec, const RecordView &record, int number)
 {
     CardValues values;
-    for (const CardField &f : spec.fields)
-        if (!f.field.isEmpty())
-            values.insert(f.control, record.text(f.field));
+    for (const CardField &f : spec.fields) {
+        if (f.field.isEmpty())
+            continue;
+        QString text = record.text(f.field);
+        // A yes/no mark that reads neither "Sì" nor "No" (a damaged or
+        // hand-made record) shows as a new card's box: unticked, never as
+        // whatever the card showed before, which a save would then store.
+        if (f.kind == FieldKind::Check && text != flagText(true))
+            text = flagText(false);
+        values.insert(f.control, text);
+    }
     values.insert(QStringLiteral("lblPosizione"), QString::number(number));
     return values;
 }

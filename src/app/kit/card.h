@@ -232,7 +232,8 @@ CardValues duplicatedValues(const CardSpec &spec, const CardValues &values, cons
 // The record a card's values make: every record field from its control,
 // trimmed and cut to its capacity (a check box's "Sì" or "No").
 Record recordFromValues(const CardSpec &spec, const CardValues &values);
-// The values record `number` gives the card's controls, with lblPosizione.
+// The values record `number` gives the card's controls, with lblPosizione;
+// a check box shows "Sì" ticked and anything else unticked.
 CardValues valuesFromRecord(const CardSpec &spec, const RecordView &record, int number);
 
 class CardWindow : public FullScreenWindow {
