@@ -8,7 +8,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
 #include <QtTest>
 
 using namespace pratelia;
@@ -116,12 +121,16 @@ void TestFieldRules::pasteIntoFields_data()
     QTest::addColumn<unsigned>("input");
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("notice days") << unsigned(DigitsOnly) << "1" << "abc" << "1";
-    QTest::newRow("digits among letters") << unsigned(DigitsOnly) << "" << "a1b2c3" << "123";
-    QTest::newRow("amount with letters") << unsigned(Amount) << "0,00" << "EUR 12,50" << "12,50";
-    QTest::newRow("amount unreadable") << unsigned(Amount) << "0,00" << "1,2,3" << "0,00";
-    QTest::newRow("tax code") << unsigned(UpperTyped | TrimTyped) << "" << "  rssmra80a01h501u " << "RSSMRA80A01H501U";
+    QTest::addColumn<QString>("expected"); // pasted over what the field held
+    QTest::addColumn<QString>("dropped");  // dropped into the empty field
+    QTest::newRow("notice days") << unsigned(DigitsOnly) << "1" << "abc" << "1" << "";
+    QTest::newRow("digits among letters") << unsigned(DigitsOnly) << "" << "a1b2c3" << "123" << "123";
+    QTest::newRow("amount with letters") << unsigned(Amount) << "0,00" << "EUR 12,50" << "12,50" << "12,50";
+    QTest::newRow("amount unreadable") << unsigned(Amount) << "0,00" << "1,2,3" << "0,00" << "";
+    QTest::newRow("tax code") << unsigned(UpperTyped | TrimTyped) << "" << "  rssmra80a01h501u "
+                              << "RSSMRA80A01H501U" << "RSSMRA80A01H501U";
+    // Filtered before the field's length cuts it.
+    QTest::newRow("digits beyond the length") << unsigned(DigitsOnly) << "" << "a1b2c3d4" << "123" << "123";
 }
 
 void TestFieldRules::pasteIntoFields()
@@ -132,9 +141,11 @@ void TestFieldRules::pasteIntoFields()
     QFETCH(QString, held);
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
+    QFETCH(QString, dropped);
     QWidget window;
     auto *field = new QLineEdit(&window);
     field->setObjectName(QStringLiteral("txtCampo"));
+    field->setMaxLength(input & DigitsOnly ? 3 : 16);
     installFieldRules(field, FieldRules{input, 0});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -146,20 +157,44 @@ void TestFieldRules::pasteIntoFields()
             QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
         },
         [&] {
+            // The context menu's Paste.
             field->selectAll();
             QApplication::clipboard()->setText(pasted);
-            field->paste();
+            QTimer::singleShot(0, [] {
+                if (QWidget *menu = QApplication::activePopupWidget()) {
+                    const QString shortcut = QLatin1Char('\t')
+                        + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+                    for (QAction *a : menu->actions())
+                        if (a->text().endsWith(shortcut))
+                            a->trigger();
+                    menu->close();
+                }
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(field, &event);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
         },
         [&] {
-            field->selectAll();
-            field->insert(pasted);
+            // A drop: the text goes in where it is dropped.
+            field->clear();
+            QMimeData data;
+            data.setText(pasted);
+            const QPoint at(field->width() - 2, 5);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &move);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &drop);
         },
     };
-    for (const auto &way : ways) {
+    const char *const names[] = {"Ctrl+V", "Shift+Insert", "context menu", "drop"};
+    for (int i = 0; i < 4; ++i) {
         field->setText(held);
         field->setFocus();
-        way();
-        QCOMPARE(field->text(), expected);
+        ways[i]();
+        QVERIFY2(field->text() == (i == 3 ? dropped : expected),
+                 qPrintable(QString::fromLatin1(names[i]) + QStringLiteral(": ") + field->text()));
     }
 }
 

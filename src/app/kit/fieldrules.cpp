@@ -3,10 +3,18 @@
 #include "store/record.h"
 #include "store/values.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
 
 namespace pratelia::kit {
 
@@ -115,14 +123,46 @@ protected:
                 m_field->setText(normal);
             return false;
         }
-        if (event->type() != QEvent::KeyPress || !(m_rules.input & (DigitsOnly | Amount)))
+        if (!(m_rules.input & (DigitsOnly | Amount | TrimTyped)))
+            return false;
+        // Pasted and dropped text is filtered (or trimmed) before the
+        // field's maximum length cuts it, so that "a1b2c3" gives the three
+        // digits and " RSSMRA80A01H501U " the whole tax code.
+        if (event->type() == QEvent::Drop && !m_field->isReadOnly()) {
+            auto *de = static_cast<QDropEvent *>(event);
+            if (de->mimeData()->hasText()) {
+                m_field->setCursorPosition(m_field->cursorPositionAt(de->position().toPoint()));
+                insertFiltered(de->mimeData()->text());
+                de->acceptProposedAction();
+                return true;
+            }
+            return false;
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            QPointer<QMenu> menu = m_field->createStandardContextMenu();
+            if (QAction *paste = pasteAction(menu)) {
+                disconnect(paste, &QAction::triggered, nullptr, nullptr);
+                connect(paste, &QAction::triggered, this, [this] { pasteFiltered(); });
+            }
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+        if (event->type() != QEvent::KeyPress)
             return false;
         auto *ke = static_cast<QKeyEvent *>(event);
         if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
             return false; // the Enter chain has its own say
-        if (ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::Copy)
-            || ke->matches(QKeySequence::Cut) || ke->matches(QKeySequence::SelectAll)
-            || ke->matches(QKeySequence::Undo) || ke->matches(QKeySequence::Redo))
+        if (ke->matches(QKeySequence::Paste)) {
+            if (!m_field->isReadOnly())
+                pasteFiltered();
+            return true;
+        }
+        if (!(m_rules.input & (DigitsOnly | Amount)))
+            return false;
+        if (ke->matches(QKeySequence::Copy) || ke->matches(QKeySequence::Cut)
+            || ke->matches(QKeySequence::SelectAll) || ke->matches(QKeySequence::Undo)
+            || ke->matches(QKeySequence::Redo))
             return false; // what they put into the field is checked as an edit
         const bool passes = (m_rules.input & Amount) ? amountKeyPasses(ke->key(), ke->text())
                                                      : digitsKeyPasses(ke->key(), ke->text());
@@ -131,6 +171,33 @@ protected:
     }
 
 private:
+    // The standard menu's Paste: named so in newer toolkits, and in every
+    // language the one entry that shows the paste shortcut.
+    static QAction *pasteAction(QMenu *menu)
+    {
+        const QString shortcut =
+            QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction *a : menu->actions())
+            if (a->objectName() == QLatin1String("edit-paste") || a->text().endsWith(shortcut))
+                return a;
+        return nullptr;
+    }
+
+    void pasteFiltered() { insertFiltered(QApplication::clipboard()->text()); }
+
+    void insertFiltered(QString text)
+    {
+        if (m_rules.input & (DigitsOnly | Amount)) {
+            const bool something = !text.isEmpty();
+            text.removeIf([&](QChar c) { return !allowed(m_rules.input, c); });
+            if (something && text.isEmpty())
+                return; // nothing of it passes: as a swallowed key
+        }
+        if (m_rules.input & TrimTyped)
+            text = trimText(text);
+        m_field->insert(text);
+    }
+
     void edited()
     {
         const QString after = m_field->text();
