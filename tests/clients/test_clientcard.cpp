@@ -994,9 +994,11 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("copyFails");
         QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("yes") << true << false << QByteArray("nuova");
-        QTest::newRow("no") << false << false << QByteArray("vecchia");
-        QTest::newRow("yes, copy fails") << true << true << QByteArray("vecchia");
+        QTest::addColumn<QString>("name"); // what the card names afterwards
+        QTest::newRow("yes") << true << false << QByteArray("nuova") << "offerta.pdf";
+        // No keeps the document there, and the row keeps what it named.
+        QTest::newRow("no") << false << false << QByteArray("vecchia") << "";
+        QTest::newRow("yes, copy fails") << true << true << QByteArray("vecchia") << "";
     }
 
     void overwriteQuestion()
@@ -1004,6 +1006,7 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, copyFails);
         QFETCH(QByteArray, kept);
+        QFETCH(QString, name);
         QDir(m_folder->path()).mkdir(QStringLiteral("Documenti_Allegati"));
         m_folder->write(QStringLiteral("Documenti_Allegati/offerta.pdf"), "vecchia");
         QTemporaryDir elsewhere;
@@ -1018,21 +1021,22 @@ private slots:
         FaultyFileSystem faulty;
         if (copyFails)
             faulty.failAt(IoStep::Write, 1, true);
-        onNextModal([](QWidget *w) {
+        onNextModal([name](QWidget *w) {
             clickChild(w, QStringLiteral("btnSfoglia02"));
-            QCOMPARE(w->findChild<QLineEdit *>(QStringLiteral("txtFile02"))->text(),
-                     QStringLiteral("offerta.pdf"));
+            QCOMPARE(w->findChild<QLineEdit *>(QStringLiteral("txtFile02"))->text(), name);
             clickChild(w, QStringLiteral("btnApplica"));
         });
         click("cmdFile");
-        QCOMPARE(m_platform->dialogs.shown.size(), 1);
-        QCOMPARE(m_platform->dialogs.last()->kind, MessageKind::Question);
-        QCOMPARE(m_platform->dialogs.lastText(),
+        QCOMPARE(m_platform->dialogs.shown.size(), copyFails ? 2 : 1);
+        if (copyFails)
+            QCOMPARE(m_platform->dialogs.last()->text, kit::attachmentCopyFailedText());
+        QCOMPARE(m_platform->dialogs.shown.first().kind, MessageKind::Question);
+        QCOMPARE(m_platform->dialogs.shown.first().text,
                  QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
                                 "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
                                 "esistente?"));
         QCOMPARE(m_folder->read(QStringLiteral("Documenti_Allegati/offerta.pdf")), kept);
-        QCOMPARE(text("lblFile02"), QStringLiteral("offerta.pdf"));
+        QCOMPARE(text("lblFile02"), name);
         QCOMPARE(QDir(m_folder->file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("offerta.pdf")});
     }

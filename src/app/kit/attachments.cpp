@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/texts.h"
+#include "store/codepage.h"
 #include "store/fileio.h"
 #include "store/record.h"
 #include "store/values.h"
@@ -103,6 +104,63 @@ bool sameFile(const QString &a, const QString &b)
 
 } // namespace
 
+QString storedAttachmentName(const QString &fileName)
+{
+    // Stored trimmed and composed, as the archive keeps it: the copy takes
+    // this name, so that the card names the file that is in the folder.
+    return trimText(fileName).normalized(QString::NormalizationForm_C);
+}
+
+QString attachmentNameProblem(const QString &name)
+{
+    const QString twoBreaks = lineBreak() + lineBreak();
+    bool control = false;
+    for (QChar c : name)
+        control = control || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    if (name.isEmpty() || control || !codepage::representable(name)
+        || attachmentPath(name).isEmpty())
+        return QStringLiteral("Attenzione: il nome del file \"") + name
+               + QStringLiteral("\" contiene caratteri che l'archivio non può conservare.")
+               + twoBreaks
+               + QStringLiteral("Rinominare il file usando lettere, cifre e segni comuni, quindi "
+                                "allegarlo di nuovo.");
+    if (name.size() > kAttachmentNameCapacity)
+        return QStringLiteral("Attenzione: il nome del file è troppo lungo per essere conservato in "
+                              "archivio (al massimo %1 caratteri).")
+                   .arg(kAttachmentNameCapacity)
+               + twoBreaks
+               + QStringLiteral("Rinominare il file con un nome più breve, quindi allegarlo di nuovo.");
+    return QString();
+}
+
+QString attachmentCopyFailedText()
+{
+    return QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei "
+                          "documenti allegati.")
+           + lineBreak() + lineBreak()
+           + QStringLiteral("Accertarsi che il file sia leggibile e di possedere i privilegi di "
+                            "scrittura nella cartella di installazione del programma.");
+}
+
+namespace {
+
+// The attachments folder, made if missing; false when it cannot be made or
+// is not a folder of its own (a link planted under its name is never
+// followed).
+bool attachmentsFolderReady()
+{
+    const QString folder = attachmentsFolder();
+    const QFileInfo info(folder);
+    if (info.isSymLink())
+        return false;
+    if (!info.exists() && !QDir().mkpath(folder))
+        return false;
+    const QFileInfo made(folder);
+    return made.isDir() && !made.isSymLink();
+}
+
+} // namespace
+
 std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks)
 {
     const QString chosen = platform::dialogs().chooseFile(
@@ -110,27 +168,36 @@ std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks)
         QStringLiteral("Tutti i file (*.*)"));
     if (chosen.isEmpty())
         return std::nullopt;
-    const QString name = QFileInfo(chosen).fileName();
-    const QString target = attachmentPath(name);
-    if (target.isEmpty())
+    const QString name = storedAttachmentName(QFileInfo(chosen).fileName());
+    if (const QString problem = attachmentNameProblem(name); !problem.isEmpty()) {
+        platform::dialogs().warning(problem, parent);
         return std::nullopt;
-    // From here on failures are silent: the name goes onto the card.
-    if (!QDir().mkpath(attachmentsFolder()))
-        return name;
+    }
+    const QString target = attachmentPath(name);
+    if (!attachmentsFolderReady()) {
+        platform::dialogs().warning(attachmentCopyFailedText(), parent);
+        return std::nullopt;
+    }
     if (sameFile(chosen, target))
         return name; // chosen from the attachments folder itself
-    if (QFileInfo::exists(target)) {
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink()) {
         const QString twoBreaks = breaks == QuestionBreaks::CarriageReturnFirst
                                       ? QStringLiteral("\r\n\r\n")
                                       : lineBreak() + lineBreak();
+        // No keeps the document that is there, and the field keeps what
+        // it named before: the new name would stand for another document.
         if (!platform::dialogs().question(
                 QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
                                "file con lo stesso nome.")
                     + twoBreaks + QStringLiteral("Si vuole sovrascrivere il file esistente?"),
                 parent))
-            return name;
+            return std::nullopt;
     }
-    copyDocument(chosen, target);
+    if (!copyDocument(chosen, target)) {
+        platform::dialogs().warning(attachmentCopyFailedText(), parent);
+        return std::nullopt;
+    }
     return name;
 }
 
