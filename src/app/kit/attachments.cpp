@@ -203,17 +203,6 @@ std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks)
 
 namespace {
 
-// A push button of the attach window: hand cursor, no default button
-// (Enter in a field must not press it).
-QPushButton *pushButton(QWidget *parent, const QString &name, const QString &text, QSize minimum)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    b->setMinimumSize(minimum);
-    return b;
-}
 
 // The attach window: three documents, each with its name, a button to
 // choose it, one to open it, one to remove it, and its description.
@@ -235,9 +224,9 @@ public:
             outer->addWidget(buildRow(i));
         outer->addStretch(1);
 
-        auto *apply = pushButton(this, QStringLiteral("btnApplica"),
+        auto *apply = dialogButton(this, QStringLiteral("btnApplica"),
                                  QStringLiteral("Applica e chiudi"), QSize(130, 30));
-        auto *cancel = pushButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+        auto *cancel = dialogButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
                                   QSize(130, 30));
         auto *closing = new QHBoxLayout;
         closing->addStretch(1);
@@ -285,9 +274,9 @@ private:
                         0, 0, 1, 4);
         grid->addWidget(file, 1, 0);
 
-        auto *browse = pushButton(box, QStringLiteral("btnSfoglia") + n,
+        auto *browse = dialogButton(box, QStringLiteral("btnSfoglia") + n,
                                   QStringLiteral("Sfoglia..."), QSize(84, 0));
-        auto *open = pushButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
+        auto *open = dialogButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
                                 QSize(84, 0));
         open->setEnabled(false);
         auto *remove = new CommandButton(QStringLiteral("imgCancella") + n,

@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "store/layout.h"
 #include "store/record.h"
+#include "store/recordfile.h"
 
 #include <QHash>
 #include <QStringList>
@@ -118,6 +119,18 @@ CardCommand besideCommand(const QString &name, const QString &shortName, const Q
                           const QString &status, std::function<void(CardWindow &)> action = {});
 CardCommand buttonCommand(const QString &name, const QString &text, const QString &status,
                           std::function<void(CardWindow &)> action = {});
+
+// A command the cards share, with the picture, short name and status text
+// they all give it: cmdNuovo, cmdSalva, cmdTrova, cmdPrimo, cmdIndietro,
+// cmdAvanti, cmdUltimo, cmdEsporta, cmdStampa, cmdFile, cmdGuida, cmdEsci
+// in the command bar, btnCodFisc, btnIva and btnEmail beside their fields.
+CardCommand sharedCommand(const QString &name, std::function<void(CardWindow &)> action = {},
+                          bool newGroup = false);
+// The four browse commands, in their order, the first starting a group.
+QVector<CardCommand> browseCommands();
+// "Attenzione: per salvare la scheda è necessario indicare " + `what`: the
+// warning of a field a card cannot be saved without.
+QString neededToSave(const QString &what);
 
 // The body: bands one below the other, each of columns side by side, each
 // column of groups one below the other, each group of rows of cells. A
@@ -311,6 +324,9 @@ private:
     QWidget *makeCommand(const CardCommand &c, QWidget *parent);
     void connectCommands();
     const CardField *fieldFor(const QString &control) const;
+    // Opens the card's archive (a missing one is created empty); throws
+    // ArchiveError, also when the card has no archive yet.
+    void openArchive(RecordFile &file, RecordFile::Access access) const;
 
     CardSpec m_spec;
     QWidget *m_cardPanel = nullptr;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
+#include <QPushButton>
 #include <QPointer>
 #include <QToolButton>
 #include <QVector>
@@ -94,6 +95,11 @@ private:
     QPoint m_pointerAtShow;
     bool m_pointerMoved = true;
 };
+
+// A push button of a dialog: hand cursor, never the default button (Enter
+// in a field must not press it), at least `minimum` in size.
+QPushButton *dialogButton(QWidget *parent, const QString &objectName, const QString &text,
+                          QSize minimum = {});
 
 // A label with the caption of a field, linked to it as its buddy, so that
 // the field gets the caption as its accessible name.
