@@ -159,7 +159,7 @@ QVector<CardCommand> clientCommands()
         barCommand("cmdCartella", "Cartella", "cartella",
                    "Gestisci la cartella abbinata alla scheda corrente.", openClientFolder),
         sharedCommand("cmdFile"),
-        sharedCommand("cmdStampa", [](CardWindow &w) { printClientCard(&w); }),
+        sharedCommand("cmdStampa"),
     };
     c += browseCommands();
     c += {
@@ -231,38 +231,10 @@ CardBand clientBody()
     return {left, right};
 }
 
-} // namespace
-
-const CardSpec &clientCardSpec()
+// The printed client card, "Scheda informativa".
+CardPrint clientPrint()
 {
-    static const CardSpec spec = [] {
-        CardSpec s;
-        s.objectName = QStringLiteral("TfrmAnagrafica");
-        s.caption = QStringLiteral(" Pratelia - Anagrafica Clienti");
-        s.restText = QStringLiteral("Pronto per salvare una nuova scheda...");
-        s.layout = &layouts::cliente();
-        s.archiveName = QString::fromLatin1(archives::kClienti);
-        s.fields = clientFields();
-        s.commands = clientCommands();
-        s.body = {clientBody()};
-        s.chainsWrap = true;
-        s.blank = {blankToday("txtDecorrenza"), blankToday("txtScadenza"),
-                   blankText("txtPreavviso", "0"), blankText("txtTotale", "0,00"),
-                   blankText("txtRata", "0,00")};
-        s.newFocus = QStringLiteral("txtCognome");
-        s.refuseSave = refuseSave;
-        s.previousOnFirstIsSilent = true;
-        s.attachMode = QStringLiteral("anagrafica");
-        s.help = HelpPage::Anagrafica;
-        s.mailField = QStringLiteral("txtEmail");
-        return s;
-    }();
-    return spec;
-}
-
-const CardPrint &clientCardPrint()
-{
-    static const CardPrint print{
+    return CardPrint{
         QStringLiteral("Scheda informativa"),
         QStringLiteral("SCHEDA INFORMATIVA CLIENTE"),
         {
@@ -295,12 +267,39 @@ const CardPrint &clientCardPrint()
             {"Note:", {"txtNote"}},
         },
         true};
-    return print;
+}
+
+} // namespace
+
+const CardSpec &clientCardSpec()
+{
+    static const CardSpec spec{
+        .objectName = QStringLiteral("TfrmAnagrafica"),
+        .caption = QStringLiteral(" Pratelia - Anagrafica Clienti"),
+        .restText = QStringLiteral("Pronto per salvare una nuova scheda..."),
+        .layout = &layouts::cliente(),
+        .archiveName = QString::fromLatin1(archives::kClienti),
+        .fields = clientFields(),
+        .commands = clientCommands(),
+        .body = {clientBody()},
+        .chainsWrap = true,
+        .blank = {blankToday("txtDecorrenza"), blankToday("txtScadenza"),
+                  blankText("txtPreavviso", "0"), blankText("txtTotale", "0,00"),
+                  blankText("txtRata", "0,00")},
+        .newFocus = QStringLiteral("txtCognome"),
+        .refuseSave = refuseSave,
+        .previousOnFirstIsSilent = true,
+        .attachMode = QStringLiteral("anagrafica"),
+        .help = HelpPage::Anagrafica,
+        .mailField = QStringLiteral("txtEmail"),
+        .print = clientPrint(),
+    };
+    return spec;
 }
 
 void printClientCard(QWidget *card)
 {
-    printCard(card, clientCardPrint());
+    printCard(card, clientCardSpec().print);
 }
 
 } // namespace pratelia::clients

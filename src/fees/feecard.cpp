@@ -70,7 +70,7 @@ QVector<CardCommand> feeCommands()
     c += browseCommands();
     c += {
         sharedCommand("cmdEsporta", [](CardWindow &w) { showFeeExport(&w); }, true),
-        sharedCommand("cmdStampa", [](CardWindow &w) { showFeeCardPrint(&w); }),
+        sharedCommand("cmdStampa"),
         sharedCommand("cmdFile"),
         barCommand("cmdScontate", "Scontate", "scontate",
                    "Visualizza il riepilogo dei servizi con tariffa scontata.",
@@ -130,49 +130,10 @@ QVector<CardBand> feeBody()
     };
 }
 
-} // namespace
-
-const CardSpec &feeCardSpec()
+// The printed fee card, "Scheda Tariffa".
+CardPrint feePrint()
 {
-    static const CardSpec spec = [] {
-        CardSpec s;
-        s.objectName = QStringLiteral("TfrmTariffario");
-        s.caption = QStringLiteral(" Pratelia - Tariffario Servizi");
-        s.restText = QStringLiteral("Pronto per archiviare una nuova scheda...");
-        s.layout = &layout();
-        s.archiveName = QStringLiteral("Tariffario.arx");
-        s.fields = feeFields();
-        s.commands = feeCommands();
-        s.body = feeBody();
-        s.tabOrder = {"txtID",      "txtTipologia", "txtDescrizione", "txtOrdinaria",
-                      "txtScontata", "txtSpese",    "txtPersona",     "txtCodFisc",
-                      "txtRecapito", "txtEmail",    "txtUffici",      "txtRequisiti",
-                      "txtDocumenti", "txtPagamento", "txtTempi",     "txtNote",
-                      "txtCopia",    "btnSfoglia",  "btnApri",        "chkTarScontata"};
-        s.blank = {blankText("txtOrdinaria", "0,00"), blankText("txtScontata", "0,00")};
-        s.newFocus = QStringLiteral("txtID");
-        s.mandatory = {
-            {"txtID", neededToSave("il codice identificativo del servizio."), {}},
-            {"txtTipologia", neededToSave("la tipologia di servizio."), {}},
-            {"txtDescrizione", neededToSave("la descrizione del servizio."), {}},
-            {"txtOrdinaria", neededToSave("la tariffa ordinaria."), {}},
-            {"txtScontata", neededToSave("la tariffa scontata."), {}},
-        };
-        s.duplicateResets = {"txtID", "txtCopia", "lblFile01", "lblFile02", "lblFile03",
-                             "lblDesc01", "lblDesc02", "lblDesc03"};
-        s.duplicateFocus = QStringLiteral("txtID");
-        s.attachMode = QStringLiteral("tariffario");
-        s.help = HelpPage::Tariffario;
-        s.documentField = QStringLiteral("txtCopia");
-        s.mailField = QStringLiteral("txtEmail");
-        return s;
-    }();
-    return spec;
-}
-
-const CardPrint &feeCardPrint()
-{
-    static const CardPrint print{
+    return CardPrint{
         QStringLiteral("Scheda Tariffa"),
         QStringLiteral("SCHEDA TARIFFA SERVIZIO"),
         {
@@ -194,7 +155,46 @@ const CardPrint &feeCardPrint()
             {"Note:", {"txtNote"}},
         },
         false};
-    return print;
+}
+
+} // namespace
+
+const CardSpec &feeCardSpec()
+{
+    static const CardSpec spec{
+        .objectName = QStringLiteral("TfrmTariffario"),
+        .caption = QStringLiteral(" Pratelia - Tariffario Servizi"),
+        .restText = QStringLiteral("Pronto per archiviare una nuova scheda..."),
+        .layout = &layout(),
+        .archiveName = QStringLiteral("Tariffario.arx"),
+        .fields = feeFields(),
+        .commands = feeCommands(),
+        .body = feeBody(),
+        .tabOrder = {"txtID",       "txtTipologia", "txtDescrizione", "txtOrdinaria",
+                     "txtScontata", "txtSpese",     "txtPersona",     "txtCodFisc",
+                     "txtRecapito", "txtEmail",     "txtUffici",      "txtRequisiti",
+                     "txtDocumenti", "txtPagamento", "txtTempi",      "txtNote",
+                     "txtCopia",    "btnSfoglia",   "btnApri",        "chkTarScontata"},
+        .blank = {blankText("txtOrdinaria", "0,00"), blankText("txtScontata", "0,00")},
+        .newFocus = QStringLiteral("txtID"),
+        .mandatory = {{"txtID", neededToSave("il codice identificativo del servizio."), {}},
+                      {"txtTipologia", neededToSave("la tipologia di servizio."), {}},
+                      {"txtDescrizione", neededToSave("la descrizione del servizio."), {}},
+                      {"txtOrdinaria", neededToSave("la tariffa ordinaria."), {}},
+                      {"txtScontata", neededToSave("la tariffa scontata."), {}}},
+        .duplicateResets = {"txtID", "txtCopia", "lblFile01", "lblFile02", "lblFile03",
+                            "lblDesc01", "lblDesc02", "lblDesc03"},
+        .duplicateFocus = QStringLiteral("txtID"),
+        .attachMode = QStringLiteral("tariffario"),
+        .help = HelpPage::Tariffario,
+        .documentField = QStringLiteral("txtCopia"),
+        .mailField = QStringLiteral("txtEmail"),
+        .print = feePrint(),
+        .printWindow = QStringLiteral("TfrmStampaTariffa"),
+        .printIntro = QStringLiteral("Stampa della scheda tariffa visualizzata, così come appare "
+                                     "sullo schermo."),
+    };
+    return spec;
 }
 
 } // namespace pratelia::fees

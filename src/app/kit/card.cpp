@@ -818,6 +818,7 @@ void CardWindow::run(const QString &command)
         {QStringLiteral("cmdUltimo"), [](CardWindow &w) { w.browse(Browse::Last); }},
         {QStringLiteral("cmdFile"), [](CardWindow &w) { w.attachFiles(); }},
         {QStringLiteral("cmdGuida"), [](CardWindow &w) { w.showHelpPage(); }},
+        {QStringLiteral("cmdStampa"), [](CardWindow &w) { w.printShown(); }},
         {QStringLiteral("cmdEsci"), [](CardWindow &w) { w.close(); }},
         {QStringLiteral("btnEmail"), [](CardWindow &w) { w.sendMail(); }},
         {QStringLiteral("btnSfoglia"), [](CardWindow &w) { w.chooseDocument(); }},
@@ -1089,6 +1090,14 @@ void CardWindow::sendMail()
 void CardWindow::showHelpPage()
 {
     showHelp(this, m_spec.help);
+}
+
+void CardWindow::printShown()
+{
+    if (m_spec.printWindow.isEmpty())
+        printCard(this, m_spec.print);
+    else
+        showCardPrintWindow(this, m_spec.printWindow, m_spec.printIntro, m_spec.print);
 }
 
 void CardWindow::pickDate(const QString &control)

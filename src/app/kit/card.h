@@ -10,6 +10,7 @@
 // mail, help and exit. A card adds only what is its own.
 #include "binding.h"
 #include "browse.h"
+#include "cardprint.h"
 #include "fieldrules.h"
 #include "help.h"
 #include "windows.h"
@@ -105,8 +106,8 @@ struct CardCommand {
     QString status;    // status line text while the pointer is over it
     // What it does; none: the layer's own command of that name (cmdNuovo,
     // cmdSalva, cmdDuplica, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo,
-    // cmdFile, cmdGuida, cmdEsci, btnEmail, and btnSfoglia, btnApri and
-    // imgCancella01 for the document field).
+    // cmdFile, cmdStampa, cmdGuida, cmdEsci, btnEmail, and btnSfoglia,
+    // btnApri and imgCancella01 for the document field).
     std::function<void(CardWindow &)> action;
     CommandPlace place = CommandPlace::Bar;
     bool newGroup = false; // a separator before it in the bar
@@ -232,6 +233,12 @@ struct CardSpec {
     HelpPage help = HelpPage::Generale;
     QString documentField; // the document field of btnSfoglia, btnApri, imgCancella01
     QString mailField;     // the address of btnEmail
+
+    // The printed card of cmdStampa: printed at once, or from the print
+    // window of that class name with its introduction.
+    CardPrint print;
+    QString printWindow;
+    QString printIntro;
 };
 
 // The values of a new card on `today`: every control empty (a check box
@@ -281,6 +288,7 @@ public:
     void clearDocument();
     void sendMail();
     void showHelpPage();
+    void printShown();
     // Runs the command of that name as its picture does.
     void run(const QString &command);
 
