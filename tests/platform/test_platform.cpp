@@ -5,6 +5,9 @@
 #include "platform/inifile.h"
 #include "platform/testing.h"
 
+#include <QDir>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QtTest>
 
 using namespace pratelia;
@@ -17,6 +20,9 @@ private Q_SLOTS:
     void iniValuesAreWindows1252();
     void iniMissingAndUnreadable();
     void iniFailedWriteKeepsOldFile();
+    void iniUnderALinkIsNeverUsed_data();
+    void iniUnderALinkIsNeverUsed();
+    void pdfWithoutPrinterReplacesAPlantedLink();
     void fakeDialogsRecordAndAnswer();
 };
 
@@ -77,8 +83,109 @@ void TestPlatformSeam::iniFailedWriteKeepsOldFile()
         QVERIFY(!writeIniValue(home.file(QStringLiteral("a.ini")), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("2")));
         QVERIFY(fs.triggered());
         QCOMPARE(home.read(QStringLiteral("a.ini")), QByteArray("[A]\r\nB=1\r\n"));
-        QVERIFY(!QFile::exists(home.file(QStringLiteral("a.ini.new"))));
+        // No temporary file is left behind.
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("a.ini")});
     }
+}
+
+namespace {
+const QByteArray kSettings = "[Protocollo Documenti]\r\nUfficio=Segreteria\r\nOperatore=Bianchi\r\n\r\n"
+                             "[Numerazione Protocollo]\r\nInizio=100\r\n"
+                             "Indicazione Anno Solare=S\xEC\r\n";
+
+} // namespace
+
+void TestPlatformSeam::iniUnderALinkIsNeverUsed_data()
+{
+    QTest::addColumn<QString>("planted");
+    QTest::addColumn<bool>("written");
+    // The settings file itself: never read, written through or replaced.
+    QTest::newRow("settings file") << "Pratelia.ini" << false;
+    // The name its temporary file once had: of no concern now.
+    QTest::newRow("old temporary name") << "Pratelia.ini.new" << true;
+}
+
+void TestPlatformSeam::iniUnderALinkIsNeverUsed()
+{
+    QFETCH(QString, planted);
+    QFETCH(bool, written);
+    TempProgramFolder home;
+    OutsideFile outside(kSettings);
+    const QString path = home.file(QStringLiteral("Pratelia.ini"));
+    if (written)
+        home.write(QStringLiteral("Pratelia.ini"), kSettings);
+    QVERIFY(outside.plantLink(home.file(planted)));
+
+    bool ok = false;
+    const QString inizio = readIniValue(path, QStringLiteral("Numerazione Protocollo"),
+                                        QStringLiteral("Inizio"), &ok);
+    QCOMPARE(ok, written);
+    QCOMPARE(inizio, written ? QStringLiteral("100") : QString());
+    IniFile ini;
+    QCOMPARE(ini.load(path), written ? IniFile::LoadResult::Ok : IniFile::LoadResult::Failed);
+    for (const char *office : {"Studio", "Studio Rossi"}) { // a second time too
+        QCOMPARE(writeIniValue(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio"),
+                               QString::fromLatin1(office)),
+                 written);
+        QCOMPARE(outside.content(), outside.original());
+        QVERIFY(isLink(home.file(planted)));
+        if (written) {
+            QVERIFY(isPlainFile(path));
+            QCOMPARE(readIniValue(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio")),
+                     QString::fromLatin1(office));
+            QCOMPARE(readIniValue(path, QStringLiteral("Numerazione Protocollo"), QStringLiteral("Inizio")),
+                     QStringLiteral("100"));
+        }
+    }
+    // Once whoever manages the folder takes the link away, a settings file
+    // is made again.
+    if (!written) {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(writeIniValue(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio"),
+                              QStringLiteral("Studio")));
+        QVERIFY(isPlainFile(path));
+        QCOMPARE(outside.content(), outside.original());
+    }
+}
+
+void TestPlatformSeam::pdfWithoutPrinterReplacesAPlantedLink()
+{
+    // With no printer, a print becomes "<job>.pdf" in the program folder; a
+    // link put there under that name is replaced by the document, and a
+    // print that fails leaves the document before it whole.
+    TempProgramFolder home;
+    TestPlatform platform;
+    OutsideFile outside;
+    const QString pdf = home.file(QStringLiteral("Scheda cliente.pdf"));
+    QVERIFY(outside.plantLink(pdf));
+    auto print = [](const QString &text) {
+        return platform::pdfPrinting().print(
+            QStringLiteral("Scheda cliente"), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+            [&](QPagedPaintDevice &device) {
+                QPainter p(&device);
+                p.drawText(QPointF(100, 100), text);
+                return p.end();
+            });
+    };
+    QVERIFY(print(QStringLiteral("Rossi Mario")));
+    QCOMPARE(outside.content(), outside.original());
+    QVERIFY(isPlainFile(pdf));
+    const QByteArray first = home.read(QStringLiteral("Scheda cliente.pdf"));
+    QVERIFY(first.startsWith("%PDF"));
+    QVERIFY(first.trimmed().endsWith("%%EOF"));
+    QCOMPARE(platform.shell.opened.size(), 1);
+    QCOMPARE(platform.shell.opened[0].toLocalFile(), QFileInfo(pdf).absoluteFilePath());
+
+    const bool failed = !platform::pdfPrinting().print(QStringLiteral("Scheda cliente"), QPageLayout::Portrait,
+                                                       QMarginsF(), [](QPagedPaintDevice &) { return false; });
+    QVERIFY(failed);
+    QCOMPARE(home.read(QStringLiteral("Scheda cliente.pdf")), first);
+    QVERIFY(print(QStringLiteral("Verdi Anna")));
+    QVERIFY(home.read(QStringLiteral("Scheda cliente.pdf")).startsWith("%PDF"));
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Scheda cliente.pdf")});
+    QCOMPARE(outside.content(), outside.original());
 }
 
 void TestPlatformSeam::fakeDialogsRecordAndAnswer()
