@@ -20,6 +20,8 @@ private Q_SLOTS:
     void iniValuesAreWindows1252();
     void iniMissingAndUnreadable();
     void iniFailedWriteKeepsOldFile();
+    void iniValueStaysOnItsLine_data();
+    void iniValueStaysOnItsLine();
     void iniUnderALinkIsNeverUsed_data();
     void iniUnderALinkIsNeverUsed();
     void pdfWithoutPrinterReplacesAPlantedLink();
@@ -94,7 +96,66 @@ const QByteArray kSettings = "[Protocollo Documenti]\r\nUfficio=Segreteria\r\nOp
                              "[Numerazione Protocollo]\r\nInizio=100\r\n"
                              "Indicazione Anno Solare=S\xEC\r\n";
 
+// The four settings of the program as they read from `path`, each as
+// "section/key=value" ("section/key" alone when absent).
+QStringList settingsIn(const QString &path)
+{
+    QStringList out;
+    IniFile ini;
+    ini.load(path);
+    for (auto [section, key] : {std::pair{"Protocollo Documenti", "Ufficio"},
+                                std::pair{"Protocollo Documenti", "Operatore"},
+                                std::pair{"Numerazione Protocollo", "Inizio"},
+                                std::pair{"Numerazione Protocollo", "Indicazione Anno Solare"}}) {
+        const QString s = QString::fromLatin1(section), k = QString::fromLatin1(key);
+        out << s + u'/' + k + (ini.has(s, k) ? u'=' + ini.value(s, k) : QString());
+    }
+    return out;
+}
 } // namespace
+
+void TestPlatformSeam::iniValueStaysOnItsLine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("readBack");
+    // A value that begins like a multi-line block must not take the lines
+    // after it along.
+    QTest::newRow("begins with <<<") << "<<<Studio Rossi" << "<<<Studio Rossi";
+    QTest::newRow("only <<<") << "<<<" << "<<<";
+    QTest::newRow("<<< and a tag of the following text") << "<<<Inizio" << "<<<Inizio";
+    // A line break must not start a key or a section of its own.
+    QTest::newRow("CR LF and a key")
+        << "Studio\r\nInizio=999" << "Studio  Inizio=999";
+    QTest::newRow("LF and a section")
+        << "Studio\n[Numerazione Protocollo]\nInizio=1" << "Studio [Numerazione Protocollo] Inizio=1";
+    QTest::newRow("CR alone") << "Studio\rRossi" << "Studio Rossi";
+    QTest::newRow("tab, NUL and DEL") << QString::fromLatin1("A\tB\0C\x7F" "D", 7) << "A B C D";
+}
+
+void TestPlatformSeam::iniValueStaysOnItsLine()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, readBack);
+    TempProgramFolder home;
+    home.write(QStringLiteral("Pratelia.ini"), kSettings);
+    const QString path = home.file(QStringLiteral("Pratelia.ini"));
+    QStringList expected = settingsIn(path);
+    QCOMPARE(expected.size(), 4);
+    QCOMPARE(expected[2], QStringLiteral("Numerazione Protocollo/Inizio=100"));
+
+    QVERIFY(writeIniValue(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Ufficio"), typed));
+    expected[0] = QStringLiteral("Protocollo Documenti/Ufficio=") + readBack;
+    QCOMPARE(settingsIn(path), expected);
+    // Each value on a line of its own in the file.
+    const QByteArray bytes = home.read(QStringLiteral("Pratelia.ini"));
+    QVERIFY2(bytes.contains("\r\nUfficio=" + readBack.toLatin1() + "\r\nOperatore=Bianchi\r\n"),
+             bytes.constData());
+    // Another write after reading it all back keeps every value.
+    QVERIFY(writeIniValue(path, QStringLiteral("Protocollo Documenti"), QStringLiteral("Operatore"),
+                          QStringLiteral("Verdi")));
+    expected[1] = QStringLiteral("Protocollo Documenti/Operatore=Verdi");
+    QCOMPARE(settingsIn(path), expected);
+}
 
 void TestPlatformSeam::iniUnderALinkIsNeverUsed_data()
 {
