@@ -469,7 +469,7 @@ void TestWindowFaults::clientSearch()
 
 void TestWindowFaults::clientExport_data()
 {
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Close});
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
 }
 
 void TestWindowFaults::clientExport()
@@ -479,6 +479,7 @@ void TestWindowFaults::clientExport()
     const QString sheet = QStringLiteral("Clienti.xls");
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
         ClientFixture f;
+        f.home.write(sheet, "esportazione precedente");
         lists::ExportWindow w(clients::clientExportConfig(), f.card.get());
         w.preview();
         QCOMPARE(w.grid()->rowCount(), 3);
@@ -498,6 +499,9 @@ void TestWindowFaults::clientExport()
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
         QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
         QVERIFY(f.platform.shell.opened.isEmpty());
+        // The earlier export is still whole, and nothing else is left.
+        QCOMPARE(f.home.read(sheet), QByteArray("esportazione precedente"));
+        QCOMPARE(QDir(f.home.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         // Still usable: exporting again writes the whole file.
         w.exportFile();
         QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);

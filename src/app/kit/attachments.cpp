@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QVBoxLayout>
 
 namespace pratelia::kit {
@@ -43,63 +42,37 @@ QString attachmentPath(const QString &storedName)
 
 bool copyDocument(const QString &from, const QString &to)
 {
-    FileSystem &fs = FileSystem::current();
-    auto in = fs.open(from, OpenMode::ReadOnly);
+    // The source was picked in the file chooser: it may be a link anywhere.
+    auto in = FileSystem::current().open(from, OpenMode::ReadChosen);
     if (!in)
         return false;
-    // A short name of its own for the temporary copy, created only if no
-    // file (or link) has it: a document's own name may already be as long
-    // as a name can be.
-    const QString folder = QFileInfo(to).absolutePath() + u'/';
-    QString temp;
-    std::unique_ptr<FileHandle> out;
-    for (int attempt = 0; attempt < 16 && !out; ++attempt) {
-        temp = folder + QStringLiteral(".~pratelia-%1.tmp")
-                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        out = fs.open(temp, OpenMode::CreateNew);
-        // Another name only when this one is taken; any other failure is
-        // the disk's, and a new name would not help.
-        const QFileInfo taken(temp);
-        if (!out && !taken.exists() && !taken.isSymLink())
-            break;
-    }
-    if (!out) {
-        in->close();
-        return false;
-    }
     QByteArray block(1 << 20, Qt::Uninitialized);
-    qint64 offset = 0;
-    bool ok = true;
-    for (;;) {
-        qint64 got = 0;
-        if (!in->readAt(offset, block.data(), block.size(), got)) {
-            ok = false;
-            break;
+    const bool ok = replaceFile(to, [&](FileHandle &out) {
+        for (qint64 offset = 0;;) {
+            qint64 got = 0;
+            if (!in->readAt(offset, block.data(), block.size(), got))
+                return false;
+            if (got <= 0)
+                return true;
+            if (!out.write(block.constData(), got))
+                return false;
+            offset += got;
         }
-        if (got <= 0)
-            break;
-        if (!out->write(block.constData(), got)) {
-            ok = false;
-            break;
-        }
-        offset += got;
-    }
-    ok = out->flush() && ok;
-    ok = out->close() && ok;
-    in->close();
-    if (ok)
-        ok = fs.rename(temp, to);
-    if (!ok)
-        fs.remove(temp);
+    });
+    in->close(); // read whole by then: a failing close does no harm
     return ok;
 }
 
 namespace {
 
-bool sameFile(const QString &a, const QString &b)
+// Whether the chosen file is the attached document itself; a link planted
+// under the document's name is not (it is replaced by the copy).
+bool sameFile(const QString &chosen, const QString &target)
 {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    if (QFileInfo(target).isSymLink())
+        return false;
+    const QString ca = QFileInfo(chosen).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(target).canonicalFilePath();
 }
 
 } // namespace

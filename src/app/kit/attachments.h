@@ -17,9 +17,11 @@ QString attachmentsFolder();
 // for a name that would lead outside that folder.
 QString attachmentPath(const QString &storedName);
 
-// Copies a document through the file layer: into a temporary file beside
-// the target first, then over the target, so that a failed copy leaves an
-// earlier document of that name as it was. False on any failure.
+// Copies a document through the file layer: into a temporary file of its
+// own beside the target first (created only if no file or link has its
+// name), then over the target, so that a failed copy leaves an earlier
+// document of that name as it was and a link planted under the target's
+// name is replaced, never written through. False on any failure.
 bool copyDocument(const QString &from, const QString &to);
 
 // How many characters of a name the archive keeps (File01..File03, Copia).
