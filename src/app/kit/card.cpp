@@ -1103,8 +1103,13 @@ void CardWindow::printShown()
 void CardWindow::pickDate(const QString &control)
 {
     const CardField *f = fieldFor(control);
-    if (f && !f->pickerMode.isEmpty())
-        showDatePicker(this, f->pickerMode);
+    if (!f || f->pickerMode.isEmpty())
+        return;
+    showDatePicker(this, f->pickerMode);
+    // Back on the field the date went into.
+    activateWindow();
+    if (QWidget *w = m_controls.value(control))
+        w->setFocus(Qt::OtherFocusReason);
 }
 
 void CardWindow::showEvent(QShowEvent *event)

@@ -16,6 +16,9 @@ namespace pratelia::kit {
 // Picture of a command, drawn by the program (see icons.cpp); `name` is the
 // command's short name ("nuovo", "salva", "trova", ...).
 QIcon commandIcon(const QString &name);
+// Whether the program has a drawing of that name (otherwise commandIcon
+// draws the name's initial on a disc).
+bool hasPicture(const QString &name);
 
 // A command picture: a flat button with its picture and a short caption,
 // a hand cursor, reachable by keyboard, its short Italian name as
