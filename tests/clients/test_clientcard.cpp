@@ -10,6 +10,7 @@
 #include "store/recordfile.h"
 #include "store/values.h"
 #include "support/tempfolder.h"
+#include "support/windows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -526,6 +527,36 @@ private slots:
         box->setFocus();
         QCOMPARE(box->currentIndex(), -1);
         QCOMPARE(box->currentText(), QStringLiteral("MI"));
+    }
+
+    // What a filter swallows when typed is left out when pasted, and what
+    // is saved is what the card shows.
+    void pastingKeepsToTheFilters_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("notice days, letters only") << "txtPreavviso" << "abc" << "0";
+        QTest::newRow("notice days, digits among letters") << "txtPreavviso" << "1ab2" << "12";
+        QTest::newRow("VAT number") << "txtIva" << "IT 01234567890" << "01234567890";
+        QTest::newRow("card number with blanks") << "txtCarta" << "4111 1111 1111 1111" << "4111111111111111";
+        QTest::newRow("amount with a currency") << "txtTotale" << "€ 1500" << "1500,00";
+        QTest::newRow("amount that cannot be read") << "txtRata" << "1,2,3" << "0,00";
+        QTest::newRow("tax code with blanks") << "txtCodFisc" << " rssmra80a01h501u " << "RSSMRA80A01H501U";
+    }
+
+    void pastingKeepsToTheFilters()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, stored);
+        const QString name = field.mid(3);
+        set(QStringLiteral("txtCognome"), QStringLiteral("Rossi"));
+        set(QStringLiteral("txtNome"), QStringLiteral("Mario"));
+        testing::paste(m_card.get(), field, pasted);
+        QTest::mouseClick(control(QStringLiteral("cmdSalva")), Qt::LeftButton);
+        QCOMPARE(text(field), stored);
+        QCOMPARE(readRecord(archive(), layouts::cliente(), 1).text(name), stored);
     }
 
     void amountsNormalisedOnLeaving_data()
