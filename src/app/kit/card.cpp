@@ -1,6 +1,7 @@
 #include "card.h"
 
 #include "attachments.h"
+#include "boxes.h"
 #include "conventions.h"
 #include "datepicker.h"
 
@@ -260,82 +261,6 @@ CardValues duplicatedValues(const CardSpec &spec, const CardValues &values, cons
 // --- The controls -----------------------------------------------------------
 
 namespace {
-
-// A combo box with a list that also takes free typing: no list entry is
-// selected when it takes the focus, so the text stays as typed or loaded.
-class ListBox : public QComboBox {
-public:
-    ListBox(const QStringList &items, QWidget *parent) : QComboBox(parent)
-    {
-        setEditable(true);
-        setInsertPolicy(QComboBox::NoInsert);
-        setCompleter(nullptr); // what is typed stays as typed
-        addItems(items);
-        setMaxVisibleItems(14);
-        setCurrentIndex(-1);
-        setEditText(QString());
-    }
-
-protected:
-    void focusInEvent(QFocusEvent *event) override
-    {
-        if (!view()->isVisible()) {
-            const QString text = currentText();
-            setCurrentIndex(-1);
-            setEditText(text);
-        }
-        QComboBox::focusInEvent(event);
-    }
-};
-
-// A combo box whose value is chosen from its list. Typing is refused;
-// Backspace or Delete empty it; the keys that open and walk the list, the
-// arrows and Tab work. A text that is not an entry of the list (pasted, or
-// loaded from a damaged record) is emptied when the box is left.
-class ChoiceBox : public ListBox {
-public:
-    using ListBox::ListBox;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        switch (event->key()) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-            setCurrentIndex(-1);
-            setEditText(QString());
-            event->accept();
-            return;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_F4:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            QComboBox::keyPressEvent(event);
-            return;
-        default:
-            if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy)) {
-                QComboBox::keyPressEvent(event);
-                return;
-            }
-            event->accept(); // swallowed
-        }
-    }
-    void focusOutEvent(QFocusEvent *event) override
-    {
-        if (!view()->isVisible() && findText(trimText(currentText()), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0
-            && !currentText().isEmpty()) {
-            setCurrentIndex(-1);
-            setEditText(QString());
-        }
-        ListBox::focusOutEvent(event);
-    }
-};
 
 // The keys of a date field: Backspace or Delete empty it, Tab and
 // Shift+Tab move on, a modifier key alone does nothing, and every other key
