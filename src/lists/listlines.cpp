@@ -149,6 +149,12 @@ void sortLines(QVector<QByteArray> &lines)
     std::sort(lines.begin(), lines.end(), lineLess);
 }
 
+void sortLines(QVector<ListLine> &lines)
+{
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const ListLine &a, const ListLine &b) { return lineLess(a.text, b.text); });
+}
+
 Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,
                    const QStringList &texts)
 {

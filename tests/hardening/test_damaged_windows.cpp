@@ -1,6 +1,6 @@
 // The windows' readers over damaged archives: the search, the export
 // preview, the list of instalments due and the cards read what is there,
-// never more than a record, and stop silently where the text says so.
+// never more than a record, and leave out silently what they cannot read.
 #include "support/tempfolder.h"
 
 #include "clients/anagrafica.h"
@@ -70,7 +70,7 @@ class TestDamagedWindows : public QObject {
 private Q_SLOTS:
     void clientReaders_data();
     void clientReaders();
-    void instalmentsStopSilentlyAtAnUnreadableRecord();
+    void instalmentsSkipUnreadableRecords();
     void feeFlagOtherThanYesOrNoLeavesCheckBox_data();
     void feeFlagOtherThanYesOrNoLeavesCheckBox();
 };
@@ -132,7 +132,7 @@ void TestDamagedWindows::clientReaders()
     QCOMPARE(home.read(QStringLiteral("Clienti.arx")), bytes);
 }
 
-void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
+void TestDamagedWindows::instalmentsSkipUnreadableRecords()
 {
     TempProgramFolder home;
     TestPlatform platform;
@@ -142,8 +142,12 @@ void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
     lists::SummaryListWindow w(clients::instalmentsDueConfig(), &card);
     w.build();
     QVERIFY(platform.dialogs.shown.isEmpty());
-    // Record 1 is due; record 2's date does not exist, which ends the list.
-    QCOMPARE(w.results()->model()->rowCount(), 1);
+    // Records 1 and 4 are due; the date of record 2 does not exist and the
+    // notice days of record 3 are no number: both are left out and counted.
+    QCOMPARE(w.results()->model()->rowCount(), 2);
+    QCOMPARE(w.results()->model()->record(0), 1);
+    QCOMPARE(w.results()->model()->record(1), 4);
+    QCOMPARE(w.results()->unreadableLabel()->text(), lists::unreadableText(2));
 }
 
 void TestDamagedWindows::feeFlagOtherThanYesOrNoLeavesCheckBox_data()

@@ -36,6 +36,7 @@ private Q_SLOTS:
     void searchRejectsUnknownCriteria();
     void exportWritesTheWindowsFile();
     void listRate();
+    void listRateGoesOnAfterAnUnreadableCard();
     void missingOrForeignArchives_data();
     void missingOrForeignArchives();
 };
@@ -143,6 +144,25 @@ void TestCliLists::missingOrForeignArchives()
     QCOMPARE(r.exitCode, 2);
     QVERIFY(!r.err.isEmpty());
     QVERIFY(!QFile::exists(home.file("Clienti.arx"))); // nothing created
+}
+
+void TestCliLists::listRateGoesOnAfterAnUnreadableCard()
+{
+    // Record 2 has notice days that are no number: it is left out, said on
+    // stderr, and every client after it is still listed.
+    TempProgramFolder home;
+    home.write("Clienti.arx",
+               fixture::archive({fixture::client({{"Cognome", "Verdi"}}),
+                                 fixture::client({{"Cognome", "Rotto"}, {"Preavviso", "1ab"}}),
+                                 fixture::client({{"Cognome", "Bianchi"}}),
+                                 fixture::client({{"Cognome", "Neri"}})}));
+    const CliResult r = runCli({"list", "rate", "--today", "10/05/2024"}, home.path().toLocal8Bit());
+    QStringList surnames;
+    for (const QString &line : r.out.split(u'\n', Qt::SkipEmptyParts))
+        surnames << line.section(u' ', 0, 0);
+    QCOMPARE(surnames, QStringList({"Bianchi", "Neri", "Verdi"}));
+    QCOMPARE(r.err, QStringLiteral("scheda 2 non elencata: data o numero non leggibile\n"));
+    QCOMPARE(r.exitCode, 1);
 }
 
 QTEST_MAIN(TestCliLists)
