@@ -11,6 +11,7 @@
 #include "store/codepage.h"
 #include "store/values.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace pratelia::cli {
@@ -149,8 +150,10 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
         err << FileAccessErrorText() << '\n';
         return 1;
     }
+    // Beside the archive, as the export window writes beside the archives
+    // of its program folder; never beside this executable.
     if (target.isEmpty())
-        target = ArchivePath(config.sheet.fileName);
+        target = QFileInfo(file).absoluteDir().filePath(config.sheet.fileName);
     if (!lists::writeExportFile(target, config.sheet, grid)) {
         err << ExportErrorText() << '\n';
         return 1;

@@ -35,6 +35,8 @@ private Q_SLOTS:
     void searchRejectsUnknownCriteria_data();
     void searchRejectsUnknownCriteria();
     void exportWritesTheWindowsFile();
+    void exportWritesBesideTheArchive_data();
+    void exportWritesBesideTheArchive();
     void listRate();
     void listRateGoesOnAfterAnUnreadableCard();
     void missingOrForeignArchives_data();
@@ -105,6 +107,40 @@ void TestCliLists::exportWritesTheWindowsFile()
     w.exportFile();
     QCOMPARE(home.read("Clienti.xls"), fromCli);
     QVERIFY(fromCli.contains("a&lt;b &amp; c&gt;d \x80"));
+}
+
+void TestCliLists::exportWritesBesideTheArchive_data()
+{
+    QTest::addColumn<bool>("out");
+    QTest::newRow("beside FILE") << false;
+    QTest::newRow("--out names the file") << true;
+}
+
+void TestCliLists::exportWritesBesideTheArchive()
+{
+    // The program folder (and the companion's own) is elsewhere: the file
+    // goes beside the archive, or where --out says, and nowhere else.
+    QFETCH(bool, out);
+    TempProgramFolder home;
+    QTemporaryDir archives, target;
+    const QString file = QDir(archives.path()).filePath("Clienti.arx");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(threeClients());
+    f.close();
+    const QString sheet = out ? QDir(target.path()).filePath("elenco clienti.xls")
+                              : QDir(archives.path()).filePath("Clienti.xls");
+    QStringList args{"export", file};
+    if (out)
+        args << "--out" << sheet;
+    const CliResult r = runCli(args, home.path().toLocal8Bit());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, sheet + u'\n');
+    QVERIFY(QFileInfo(sheet).size() > 0);
+    QCOMPARE(QFile::exists(QDir(archives.path()).filePath("Clienti.xls")), !out);
+    QVERIFY(!QFile::exists(home.file("Clienti.xls")));
+    const QString beside = QFileInfo(qEnvironmentVariable("PRATELIA_CLI")).dir().filePath("Clienti.xls");
+    QVERIFY2(!QFile::exists(beside), qPrintable(beside));
 }
 
 void TestCliLists::listRate()
