@@ -1,15 +1,25 @@
 // The manual, the password store, the alert sound and the icon that the
-// build makes for the program folder.
+// build makes for the program folder, and what the help pages (which the
+// manual prints) say about the cards.
 #include "app/kit/help.h"
 #include "app/password.h"
+#include "clients/anagrafica.h"
+#include "fees/tariffario.h"
 #include "platform/inifile.h"
+#include "platform/testing.h"
+#include "support/tempfolder.h"
 
 #include <QAudioOutput>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
+#include <functional>
+#include <memory>
 
 using namespace pratelia;
 using namespace pratelia::app;
@@ -18,6 +28,115 @@ namespace {
 QString asset(const char *name)
 {
     return QStringLiteral(PRATELIA_ASSETS "/") + QLatin1String(name);
+}
+
+// The manual's text as pdftotext lays it out, within the printed area of
+// each A4 page (inside the 18 mm margins, above the page footer): a line
+// broken by a page is drawn, clipped, on both pages, and only the area
+// shows which page it belongs to. Blanks are squeezed and ligatures undone;
+// empty when pdftotext is missing.
+QString manualText()
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), QStringLiteral("-x"), QStringLiteral("0"), QStringLiteral("-y"),
+                   QStringLiteral("51"), QStringLiteral("-W"), QStringLiteral("595"), QStringLiteral("-H"),
+                   QStringLiteral("710"), asset("Guida.pdf"), QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QString text = QString::fromUtf8(p.readAllStandardOutput());
+    // Typographic ligatures come out as single characters.
+    const QList<QPair<QString, QString>> ligatures{{QStringLiteral("ﬃ"), QStringLiteral("ffi")},
+                                                   {QStringLiteral("ﬄ"), QStringLiteral("ffl")},
+                                                   {QStringLiteral("ﬀ"), QStringLiteral("ff")},
+                                                   {QStringLiteral("ﬁ"), QStringLiteral("fi")},
+                                                   {QStringLiteral("ﬂ"), QStringLiteral("fl")}};
+    for (const auto &[from, to] : ligatures)
+        text.replace(from, to);
+    return text.simplified();
+}
+
+// The card controls a user types into, by their object names.
+QList<QWidget *> editControls(QWidget *card)
+{
+    QList<QWidget *> out;
+    for (QWidget *w : card->findChildren<QWidget *>()) {
+        if (!w->objectName().startsWith(QLatin1String("txt")))
+            continue;
+        auto *combo = qobject_cast<QComboBox *>(w);
+        if (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget()))
+            out << w;
+        else if (combo && combo->isEditable())
+            out << w;
+    }
+    return out;
+}
+
+QString controlText(QWidget *w)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        return e->text();
+    return static_cast<QComboBox *>(w)->currentText();
+}
+
+void setControlText(QWidget *w, const QString &text)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        e->setText(text);
+    else
+        static_cast<QComboBox *>(w)->setEditText(text);
+}
+
+// A card window of the program, with its New and Save commands.
+struct CardUnderTest {
+    std::unique_ptr<QWidget> window;
+    std::function<void()> newCard;
+    std::function<void()> save;
+};
+
+CardUnderTest makeCard(const QString &which)
+{
+    CardUnderTest c;
+    if (which == u"clienti") {
+        auto *card = new clients::TfrmAnagrafica;
+        c.window.reset(card);
+        c.newCard = [card] { card->newCard(); };
+        c.save = [card] { card->save(); };
+    } else {
+        auto *card = new fees::TfrmTariffario;
+        c.window.reset(card);
+        c.newCard = [card] { card->newCard(); };
+        c.save = [card] { card->save(); };
+    }
+    return c;
+}
+
+// The captions a help page names after "obbligatori i campi", each in «».
+QStringList mandatoryInHelp(const QString &body)
+{
+    const qsizetype at = body.indexOf(QStringLiteral("obbligatori i campi"));
+    if (at < 0)
+        return {QStringLiteral("<no list of mandatory fields>")};
+    QStringList names;
+    bool inside = false;
+    QString name;
+    for (qsizetype i = at; i < body.size(); ++i) {
+        const QChar c = body[i];
+        if (c == u'«') {
+            inside = true;
+            name.clear();
+        } else if (c == u'»') {
+            inside = false;
+            names << name;
+        } else if (inside) {
+            name += c;
+        } else if (c == u'.' || c == u';') {
+            break;
+        }
+    }
+    return names;
 }
 } // namespace
 
@@ -29,6 +148,10 @@ private Q_SLOTS:
     void manualHoldsEveryHelpPage();
     void alertSoundIsPlayable();
     void iconIsAnImage();
+    void helpNamesTheFieldsTheCardRequires_data();
+    void helpNamesTheFieldsTheCardRequires();
+    void helpNamesOnlyFieldsTheCardHas_data();
+    void helpNamesOnlyFieldsTheCardHas();
 };
 
 void TestInstalledFiles::storeHoldsTheFirstAccessPasswordTheGuideNames()
@@ -50,28 +173,18 @@ void TestInstalledFiles::manualHoldsEveryHelpPage()
     QFile pdf(asset("Guida.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed");
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), asset("Guida.pdf"), QStringLiteral("-")});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
     // Lines are broken differently in the PDF: compare with blanks squeezed.
-    QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
-    // Typographic ligatures come out as single characters.
-    const QList<QPair<QString, QString>> ligatures{{QStringLiteral("ﬃ"), QStringLiteral("ffi")},
-                                                   {QStringLiteral("ﬄ"), QStringLiteral("ffl")},
-                                                   {QStringLiteral("ﬀ"), QStringLiteral("ff")},
-                                                   {QStringLiteral("ﬁ"), QStringLiteral("fi")},
-                                                   {QStringLiteral("ﬂ"), QStringLiteral("fl")}};
-    for (const auto &[from, to] : ligatures)
-        text.replace(from, to);
+    const QString text = manualText();
+    QVERIFY(!text.isEmpty());
+    // Every paragraph of every page, so that the manual says what the
+    // windows' help says.
     for (int i = int(kit::HelpPage::Generale); i <= int(kit::HelpPage::RiepProtocollo); ++i) {
         const auto page = kit::HelpPage(i);
         QVERIFY2(text.contains(kit::helpTitle(page)), qPrintable(kit::helpTitle(page)));
-        const QString firstWords = kit::helpBody(page).section(QLatin1Char(' '), 0, 7);
-        QVERIFY2(text.contains(firstWords.simplified()), qPrintable(firstWords));
+        for (const QString &paragraph : kit::helpBody(page).split(QStringLiteral("\r\n\r\n")))
+            QVERIFY2(text.contains(paragraph.simplified()), qPrintable(paragraph));
     }
 }
 
@@ -97,6 +210,87 @@ void TestInstalledFiles::iconIsAnImage()
     const QImage icon(asset("pratelia.png"));
     QCOMPARE(icon.size(), QSize(256, 256));
     QVERIFY(icon.hasAlphaChannel());
+}
+
+void TestInstalledFiles::helpNamesTheFieldsTheCardRequires_data()
+{
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<int>("page");
+    QTest::newRow("client card") << "clienti" << int(kit::HelpPage::Anagrafica);
+    QTest::newRow("fee card") << "tariffario" << int(kit::HelpPage::Tariffario);
+}
+
+void TestInstalledFiles::helpNamesTheFieldsTheCardRequires()
+{
+    QFETCH(QString, card);
+    QFETCH(int, page);
+    testing::TempProgramFolder home;
+    testing::TestPlatform platform;
+    CardUnderTest c = makeCard(card);
+    c.newCard();
+    // A card that saves: what New proposes, every empty field filled in.
+    const QList<QWidget *> controls = editControls(c.window.get());
+    QVERIFY(controls.size() > 10);
+    for (QWidget *w : controls) {
+        if (controlText(w).trimmed().isEmpty())
+            setControlText(w, QStringLiteral("1"));
+    }
+    c.save();
+    QVERIFY(platform.dialogs.last());
+    QCOMPARE(platform.dialogs.last()->kind, MessageKind::Information);
+    // Emptied one at a time: the fields without which the card is refused.
+    QStringList required;
+    for (QWidget *w : controls) {
+        const QString kept = controlText(w);
+        setControlText(w, QString());
+        platform.dialogs.clear();
+        c.save();
+        QVERIFY(platform.dialogs.last());
+        if (platform.dialogs.last()->kind != MessageKind::Information)
+            required << w->accessibleName();
+        setControlText(w, kept);
+    }
+    required.sort();
+    QStringList named = mandatoryInHelp(kit::helpBody(kit::HelpPage(page)));
+    named.sort();
+    QCOMPARE(named, required);
+}
+
+void TestInstalledFiles::helpNamesOnlyFieldsTheCardHas_data()
+{
+    // Words for fields that such a card might have: when the page uses one,
+    // a caption of the card must hold it too.
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("word");
+    const int clients = int(kit::HelpPage::Anagrafica), fees = int(kit::HelpPage::Tariffario);
+    for (const char *word : {"fax", "sito", "web", "sede", "ragione sociale", "cellulare", "pec",
+                             "iban", "titolo di studio", "luogo di rilascio", "ente"})
+        QTest::newRow(qPrintable(QStringLiteral("client card: ") + QLatin1String(word)))
+            << "clienti" << clients << QString::fromLatin1(word);
+    for (const char *word : {"fax", "sito", "responsabile", "persona addetta", "spese accessorie",
+                             "modulo"})
+        QTest::newRow(qPrintable(QStringLiteral("fee card: ") + QLatin1String(word)))
+            << "tariffario" << fees << QString::fromLatin1(word);
+}
+
+void TestInstalledFiles::helpNamesOnlyFieldsTheCardHas()
+{
+    QFETCH(QString, card);
+    QFETCH(int, page);
+    QFETCH(QString, word);
+    testing::TempProgramFolder home;
+    testing::TestPlatform platform;
+    CardUnderTest c = makeCard(card);
+    const QRegularExpression asWord(QStringLiteral("\\b") + QRegularExpression::escape(word) + QStringLiteral("\\b"),
+                                    QRegularExpression::CaseInsensitiveOption);
+    if (!asWord.match(kit::helpBody(kit::HelpPage(page))).hasMatch())
+        return;
+    QStringList captions;
+    for (QWidget *w : editControls(c.window.get()))
+        captions << w->accessibleName();
+    QVERIFY2(asWord.match(captions.join(u'|')).hasMatch(),
+             qPrintable(word + QStringLiteral(" is not on the card: ") + captions.join(u'|')));
 }
 
 QTEST_MAIN(TestInstalledFiles)
