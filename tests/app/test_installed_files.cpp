@@ -1,9 +1,10 @@
-// The manual, the password store, the alert sound and the icon that the
-// build makes for the program folder, and what the help pages (which the
-// manual prints) say about the cards.
+// The manual, the password store, the alert sound, the icon and the
+// desktop entry that the build makes for the program folder, and what the
+// help pages (which the manual prints) say about the cards.
 #include "app/kit/help.h"
 #include "app/password.h"
 #include "clients/anagrafica.h"
+#include "desktopentry.h"
 #include "fees/tariffario.h"
 #include "platform/inifile.h"
 #include "platform/testing.h"
@@ -56,6 +57,104 @@ QString manualText()
     for (const auto &[from, to] : ligatures)
         text.replace(from, to);
     return text.simplified();
+}
+
+// An Exec line read back as the desktop entry rules say: the escapes of a
+// string value first, then the field codes (only %% is expected here), then
+// the quoting. Any break of the rules makes it fail.
+QString unescapeString(const QString &value, bool &ok)
+{
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\') {
+            out += value[i];
+            continue;
+        }
+        if (++i == value.size()) {
+            ok = false;
+            return {};
+        }
+        switch (value[i].unicode()) {
+        case u's': out += u' '; break;
+        case u'n': out += u'\n'; break;
+        case u't': out += u'\t'; break;
+        case u'r': out += u'\r'; break;
+        case u'\\': out += u'\\'; break;
+        default: ok = false; return {};
+        }
+    }
+    return out;
+}
+
+QStringList execArguments(const QString &value, bool &ok)
+{
+    QString line = unescapeString(value, ok);
+    QString codes;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'%') {
+            if (i + 1 < line.size() && line[i + 1] == u'%') {
+                codes += u'%';
+                ++i;
+                continue;
+            }
+            ok = false; // a field code: the entry must not ask for one
+            return {};
+        }
+        codes += line[i];
+    }
+    const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QStringList args;
+    QString current;
+    bool inArgument = false;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const QChar c = codes[i];
+        if (c == u' ') {
+            if (inArgument)
+                args << current;
+            current.clear();
+            inArgument = false;
+        } else if (c == u'"') {
+            inArgument = true;
+            for (++i;; ++i) {
+                if (i >= codes.size()) {
+                    ok = false; // unterminated quote
+                    return {};
+                }
+                if (codes[i] == u'"')
+                    break;
+                if (codes[i] == u'\\') {
+                    if (i + 1 >= codes.size() || !QStringLiteral("\"`$\\").contains(codes[i + 1])) {
+                        ok = false;
+                        return {};
+                    }
+                    ++i;
+                } else if (QStringLiteral("\"`$").contains(codes[i])) {
+                    ok = false; // must be escaped inside quotes
+                    return {};
+                }
+                current += codes[i];
+            }
+        } else if (reserved.contains(c)) {
+            ok = false; // reserved characters only inside quotes
+            return {};
+        } else {
+            inArgument = true;
+            current += c;
+        }
+    }
+    if (inArgument)
+        args << current;
+    return args;
+}
+
+// The value of a key in the [Desktop Entry] group, as written.
+QString entryValue(const QString &entry, const QString &key)
+{
+    for (const QString &line : entry.split(u'\n')) {
+        if (line.startsWith(key + u'='))
+            return line.mid(key.size() + 1);
+    }
+    return QStringLiteral("<missing>");
 }
 
 // The card controls a user types into, by their object names.
@@ -148,6 +247,8 @@ private Q_SLOTS:
     void manualHoldsEveryHelpPage();
     void alertSoundIsPlayable();
     void iconIsAnImage();
+    void desktopEntryStartsTheFolder_data();
+    void desktopEntryStartsTheFolder();
     void helpNamesTheFieldsTheCardRequires_data();
     void helpNamesTheFieldsTheCardRequires();
     void helpNamesOnlyFieldsTheCardHas_data();
@@ -210,6 +311,59 @@ void TestInstalledFiles::iconIsAnImage()
     const QImage icon(asset("pratelia.png"));
     QCOMPARE(icon.size(), QSize(256, 256));
     QVERIFY(icon.hasAlphaChannel());
+}
+
+void TestInstalledFiles::desktopEntryStartsTheFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("plain") << "/home/studio/Pratelia";
+    QTest::newRow("blanks") << "/home/studio/Studio Rossi e  Bianchi";
+    QTest::newRow("double quotes") << "/srv/\"Pratelia\" nuova";
+    QTest::newRow("backslashes") << "/srv/a\\b\\\\c\\";
+    QTest::newRow("percent, like a field code") << "/srv/100% %f %%u";
+    QTest::newRow("dollar") << "/srv/$HOME/${PATH}";
+    QTest::newRow("backquotes") << "/srv/`rm -rf ~`";
+    QTest::newRow("shell characters") << "/srv/l'ufficio; a&b | (c) <d> *?#~";
+    QTest::newRow("everything at once") << "/srv/ \"\\$%`\\\"$`% ";
+    QTest::newRow("line breaks and tab") << "/srv/a\tb\nc\rd";
+    QTest::newRow("accents and euro") << "/srv/Forlì €uro";
+}
+
+void TestInstalledFiles::desktopEntryStartsTheFolder()
+{
+    QFETCH(QString, folder);
+    // What the installation runs, with the folder passed as an argument.
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("pratelia.desktop"));
+    QProcess tool;
+    tool.start(QStringLiteral(PRATELIA_ASSETS_TOOL), {QStringLiteral("--desktop-entry"), folder, file});
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitCode(), 0);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    const QString entry = QString::fromUtf8(bytes);
+    QCOMPARE(entry.toUtf8(), bytes); // UTF-8 throughout
+    QCOMPARE(entry, app::desktopEntry(folder));
+
+    bool ok = true;
+    const QStringList argv = execArguments(entryValue(entry, QStringLiteral("Exec")), ok);
+    QVERIFY2(ok, qPrintable(entryValue(entry, QStringLiteral("Exec"))));
+    QCOMPARE(argv, QStringList{folder + QStringLiteral("/pratelia")});
+    QCOMPARE(unescapeString(entryValue(entry, QStringLiteral("Path")), ok), folder);
+    QCOMPARE(unescapeString(entryValue(entry, QStringLiteral("Icon")), ok), folder + QStringLiteral("/pratelia.png"));
+    QVERIFY(ok);
+    // Every line of the entry is one key (a line break in the folder name
+    // must not start another).
+    QCOMPARE(entry.count(u'\n'), 12);
+
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (!validator.isEmpty()) {
+        QProcess v;
+        v.start(validator, {file});
+        QVERIFY(v.waitForFinished(30000));
+        QVERIFY2(v.exitCode() == 0, v.readAllStandardOutput().constData());
+    }
 }
 
 void TestInstalledFiles::helpNamesTheFieldsTheCardRequires_data()
