@@ -71,9 +71,9 @@ struct ListLine {
     QByteArray text; // Windows-1252
     int record = 0;
 };
-// List order, each number moving with its line. Equal lines keep the order
-// in which they were added (file order), so the same archive always lists
-// the same way.
+// List order, each number moving with its line. Equal lines come in the
+// order of their record numbers (file order), so the same archive always
+// lists the same way.
 void sortLines(QVector<ListLine> &lines);
 
 // The criteria of a search: the texts typed, each against one record field.
