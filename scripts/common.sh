@@ -30,9 +30,15 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [cmake options...]
-build() {
+# configure DIR [cmake options...]
+configure() {
   local dir=$1; shift
   cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+}
+
+# build DIR [cmake options...]: everything, tests and benchmark included.
+build() {
+  local dir=$1; shift
+  configure "$dir" "$@"
   cmake --build "$dir" -j"$(nproc)"
 }

@@ -188,15 +188,15 @@ int main(int argc, char **argv)
         base = best;
 
         t.start();
-        const auto found = lists::searchLines(search, path,
-                                              {QStringLiteral("ros"), QStringLiteral("mar")});
+        const auto found = lists::searchList(search, path,
+                                             {QStringLiteral("ros"), QStringLiteral("mar")});
         row("ricerca con due criteri", t.nsecsElapsed() / 1e6,
-            QStringLiteral("   (%1 schede)").arg(found.size()));
+            QStringLiteral("   (%1 schede)").arg(found.lines.size()));
 
         t.start();
-        const auto all = lists::searchLines(search, path, {});
+        const auto all = lists::searchList(search, path, {});
         row("righe di un elenco, costruite e ordinate", t.nsecsElapsed() / 1e6,
-            QStringLiteral("   (%1 righe)").arg(all.size()));
+            QStringLiteral("   (%1 righe)").arg(all.lines.size()));
 
         lists::ExportGridModel grid(exporter.grid);
         t.start();

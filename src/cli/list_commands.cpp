@@ -12,6 +12,7 @@
 #include "platform/texts.h"
 #include "store/values.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace pratelia::cli {
@@ -53,6 +54,14 @@ const ArchiveTools *toolsFor(const QString &file)
             return &t;
     }
     return nullptr;
+}
+
+// The records a list left out, one line each on stderr, as the office's IT
+// person needs them to mend the cards (dump shows what is stored).
+void reportUnreadable(const lists::ListResult &result, QTextStream &err)
+{
+    for (int number : result.unreadable)
+        err << "scheda " << number << " non elencata: data o numero non leggibile\n";
 }
 
 // Unlike the windows, the commands do not create a missing archive.
@@ -100,17 +109,18 @@ int search(const QStringList &args, QTextStream &out, QTextStream &err)
         }
         texts[at] = args.at(i + 1);
     }
-    QVector<QByteArray> lines;
+    lists::ListResult found;
     try {
-        lines = lists::searchLines(config, file, texts);
+        found = lists::searchList(config, file, texts);
     } catch (const std::exception &) {
         err << FileAccessErrorText() << '\n';
         return 1;
     }
-    for (const QByteArray &l : lines)
-        out << codepage::decode(l) << '\n';
-    out << "Il presente riepilogo contiene " << lines.size() << " schede.\n";
-    return 0;
+    for (const lists::ListLine &l : found.lines)
+        out << codepage::decode(l.text) << '\n';
+    out << "Il presente riepilogo contiene " << found.lines.size() << " schede.\n";
+    reportUnreadable(found, err);
+    return found.unreadable.isEmpty() ? 0 : 1;
 }
 
 int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -141,8 +151,10 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
         err << FileAccessErrorText() << '\n';
         return 1;
     }
+    // Beside the archive, as the export window writes beside the archives
+    // of its program folder; never beside this executable.
     if (target.isEmpty())
-        target = ArchivePath(config.sheet.fileName);
+        target = QFileInfo(file).absoluteDir().filePath(config.sheet.fileName);
     if (!lists::writeExportFile(target, config.sheet, grid)) {
         err << ExportErrorText() << '\n';
         return 1;
@@ -189,15 +201,15 @@ int list(const QStringList &args, QTextStream &out, QTextStream &err)
         file = config.source.archivePath(nullptr);
     if (!exists(file, err))
         return 2;
-    bool complete = false;
-    const QVector<QByteArray> lines = lists::summaryLines(config, file, today, &complete);
-    for (const QByteArray &l : lines)
-        out << codepage::decode(l) << '\n';
-    if (!complete) {
-        err << "elenco interrotto: archivio illeggibile o scheda non valida\n";
-        return 1;
-    }
-    return 0;
+    const lists::ListResult listed = lists::summaryList(config, file, today);
+    for (const lists::ListLine &l : listed.lines)
+        out << codepage::decode(l.text) << '\n';
+    reportUnreadable(listed, err);
+    if (!listed.complete)
+        err << "elenco interrotto: errore di lettura dell'archivio\n";
+    // The list holds every other card either way; the exit code tells a
+    // script that it is not the whole story.
+    return listed.complete && listed.unreadable.isEmpty() ? 0 : 1;
 }
 
 } // namespace

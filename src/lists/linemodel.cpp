@@ -28,12 +28,25 @@ QVariant LineListModel::data(const QModelIndex &index, int role) const
     }
 }
 
-void LineListModel::setLines(QVector<QByteArray> lines)
+void LineListModel::setLines(QVector<ListLine> lines)
 {
     beginResetModel();
-    m_lines = std::move(lines);
+    // Kept apart so that find-in-list walks the texts alone.
+    m_lines.clear();
+    m_records.clear();
+    m_lines.reserve(lines.size());
+    m_records.reserve(lines.size());
+    for (ListLine &l : lines) {
+        m_lines.append(std::move(l.text));
+        m_records.append(l.record);
+    }
     updateRowSize();
     endResetModel();
+}
+
+int LineListModel::record(int row) const
+{
+    return (row < 0 || row >= m_records.size()) ? 0 : m_records.at(row);
 }
 
 QString LineListModel::line(int row) const

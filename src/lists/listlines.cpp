@@ -129,9 +129,9 @@ inline unsigned char foldUp(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') ? (c - 32) : c;
 }
-} // namespace
 
-bool lineLess(const QByteArray &a, const QByteArray &b)
+// List order as a three-way comparison: negative, zero or positive.
+inline int compareLines(const QByteArray &a, const QByteArray &b)
 {
     const qsizetype n = std::min(a.size(), b.size());
     const auto *pa = reinterpret_cast<const unsigned char *>(a.constData());
@@ -139,14 +139,30 @@ bool lineLess(const QByteArray &a, const QByteArray &b)
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char x = foldUp(pa[i]), y = foldUp(pb[i]);
         if (x != y)
-            return x < y;
+            return x < y ? -1 : 1;
     }
-    return a.size() < b.size();
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+} // namespace
+
+bool lineLess(const QByteArray &a, const QByteArray &b)
+{
+    return compareLines(a, b) < 0;
 }
 
 void sortLines(QVector<QByteArray> &lines)
 {
     std::sort(lines.begin(), lines.end(), lineLess);
+}
+
+void sortLines(QVector<ListLine> &lines)
+{
+    // Record numbers are unique and grow in file order: ordering equal lines
+    // by them keeps file order without the cost of a stable sort.
+    std::sort(lines.begin(), lines.end(), [](const ListLine &a, const ListLine &b) {
+        const int c = compareLines(a.text, b.text);
+        return c < 0 || (c == 0 && a.record < b.record);
+    });
 }
 
 Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,

@@ -65,6 +65,17 @@ QByteArray lowerAZ(const QByteArray &bytes);
 bool lineLess(const QByteArray &a, const QByteArray &b);
 void sortLines(QVector<QByteArray> &lines);
 
+// A list line and the number of the record it was built from: a pick loads
+// that record, since two records may well give the same line.
+struct ListLine {
+    QByteArray text; // Windows-1252
+    int record = 0;
+};
+// List order, each number moving with its line. Equal lines come in the
+// order of their record numbers (file order), so the same archive always
+// lists the same way.
+void sortLines(QVector<ListLine> &lines);
+
 // The criteria of a search: the texts typed, each against one record field.
 class Criteria {
 public:

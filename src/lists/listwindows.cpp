@@ -3,7 +3,6 @@
 #include "app/kit/conventions.h"
 #include "platform/platform.h"
 #include "report/report.h"
-#include "store/codepage.h"
 #include "store/recordfile.h"
 #include "platform/texts.h"
 #include "store/values.h"
@@ -67,12 +66,6 @@ QLabel *note(const QString &text, QWidget *parent, const char *name = nullptr)
     return l;
 }
 
-QVector<QByteArray> sorted(QVector<QByteArray> lines)
-{
-    sortLines(lines);
-    return lines;
-}
-
 } // namespace
 
 QFont listFont()
@@ -93,53 +86,87 @@ QStringList SearchConfig::fieldNames() const
     return names;
 }
 
-QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
-                                const QStringList &texts)
+ListResult searchList(const SearchConfig &config, const QString &path, const QStringList &texts)
 {
     const Criteria criteria(*config.source.layout, config.fieldNames(), texts);
-    QVector<QByteArray> lines;
-    scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
+    ListResult result;
+    scanArchive(path, *config.source.layout, [&](const RecordView &r, int number) {
         if (criteria.accepts(r))
-            lines.append(config.source.line.buildBytes(r));
+            result.lines.append({config.source.line.buildBytes(r), number});
         return true;
     });
-    return sorted(std::move(lines));
+    sortLines(result.lines);
+    return result;
+}
+
+ListResult summaryList(const SummaryConfig &config, const QString &path, const QDate &today)
+{
+    ListResult result;
+    try {
+        scanArchive(path, *config.source.layout, [&](const RecordView &r, int number) {
+            bool kept = false;
+            try {
+                kept = config.keep(r, today);
+            } catch (const std::exception &) {
+                // One card with a date or a number that cannot be read must
+                // not hide the cards after it.
+                result.unreadable.append(number);
+                return true;
+            }
+            if (kept)
+                result.lines.append({config.source.line.buildBytes(r), number});
+            return true;
+        });
+    } catch (const std::exception &) {
+        // The list keeps what was gathered before the archive failed.
+        result.complete = false;
+    }
+    sortLines(result.lines);
+    return result;
+}
+
+namespace {
+QVector<QByteArray> texts(const ListResult &result)
+{
+    QVector<QByteArray> out;
+    out.reserve(result.lines.size());
+    for (const ListLine &l : result.lines)
+        out.append(l.text);
+    return out;
+}
+} // namespace
+
+QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
+                                const QStringList &criteria)
+{
+    return texts(searchList(config, path, criteria));
 }
 
 QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &path,
                                  const QDate &today, bool *complete)
 {
-    QVector<QByteArray> lines;
-    bool done = false;
-    try {
-        scanArchive(path, *config.source.layout, [&](const RecordView &r, int) {
-            if (config.keep(r, today))
-                lines.append(config.source.line.buildBytes(r));
-            return true;
-        });
-        done = true;
-    } catch (const std::exception &) {
-        // The list keeps what was gathered before the failure.
-    }
+    const ListResult result = summaryList(config, path, today);
     if (complete)
-        *complete = done;
-    return sorted(std::move(lines));
+        *complete = result.complete;
+    return texts(result);
 }
 
-int pickByLine(const ListSource &source, const QString &path, const QString &line,
-               const std::function<void(const RecordView &, int)> &pick)
+void pickRecord(const ListSource &source, QWidget *opener, const HandOver &how, int number)
 {
-    const QByteArray encoded = codepage::encode(line);
-    const QByteArrayView wanted = trimBytes(encoded);
-    int matched = 0;
-    scanArchive(path, *source.layout, [&](const RecordView &r, int number) {
-        if (trimBytes(source.line.buildBytes(r)) == wanted) {
-            ++matched;
-            pick(r, number);
-        }
-        return true;
-    });
-    return matched;
+    const Record record = readRecord(source.archivePath(opener), *source.layout, number);
+    handOver(opener, how, record.view(), number);
+}
+
+QString unreadableText(qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    if (count == 1)
+        return QStringLiteral("Attenzione: 1 scheda non è stata elencata perché contiene una data o "
+                              "un numero non leggibile.");
+    return QStringLiteral("Attenzione: %1 schede non sono state elencate perché contengono una data "
+                          "o un numero non leggibile.")
+        .arg(count);
 }
 
 // ---------------------------------------------------------------------------
@@ -174,6 +201,9 @@ ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
     QFont bold = m_count->font();
     bold.setBold(true);
     m_count->setFont(bold);
+    m_unreadable = note(QString(), this, "lblNonLeggibili");
+    m_unreadable->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    m_unreadable->hide();
 
     // Enter in the find field moves to Trova; Trova then runs on Enter.
     connect(m_find, &QLineEdit::returnPressed, m_findButton, [this] { m_findButton->setFocus(); });
@@ -195,8 +225,11 @@ ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
     auto *findRow = new QHBoxLayout;
     findRow->addWidget(m_find, 1);
     findRow->addWidget(m_findButton);
+    auto *counts = new QVBoxLayout;
+    counts->addWidget(m_count);
+    counts->addWidget(m_unreadable);
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_count, 1);
+    bottom->addLayout(counts, 1);
     bottom->addWidget(m_print);
     bottom->addWidget(m_close);
 
@@ -228,9 +261,11 @@ void ListPanel::selectRow(int row)
     m_view->scrollTo(i);
 }
 
-void ListPanel::setLines(QVector<QByteArray> lines)
+void ListPanel::setList(ListResult result)
 {
-    m_model->setLines(std::move(lines));
+    m_unreadable->setText(unreadableText(result.unreadable.size()));
+    m_unreadable->setVisible(!result.unreadable.isEmpty());
+    m_model->setLines(std::move(result.lines));
     selectRow(0);
 }
 
@@ -384,16 +419,16 @@ void SearchWindow::search()
             ++inUse;
     }
     m_conta->setText(QString::number(inUse));
-    QVector<QByteArray> lines;
+    ListResult found;
     try {
-        lines = searchLines(m_config, m_config.source.archivePath(m_opener), texts);
+        found = searchList(m_config, m_config.source.archivePath(m_opener), texts);
     } catch (const std::exception &) {
         m_wait->hide();
         platform::dialogs().plain(FileAccessErrorText(), this);
         return;
     }
-    const int count = int(lines.size());
-    m_results->setLines(std::move(lines));
+    const int count = int(found.lines.size());
+    m_results->setList(std::move(found));
     m_results->countLabel()->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
                                          .arg(count));
     m_stack->setCurrentWidget(m_results);
@@ -404,14 +439,14 @@ void SearchWindow::search()
 
 void SearchWindow::pick(int row)
 {
-    const QString line = m_results->model()->line(row);
+    // The record the line was built from, read again by its number.
+    const int number = m_results->model()->record(row);
     const auto how = m_config.modes.constFind(mode());
-    if (row >= 0 && how != m_config.modes.constEnd()) {
+    if (number > 0 && how != m_config.modes.constEnd()) {
         try {
-            pickByLine(m_config.source, m_config.source.archivePath(m_opener), line,
-                       [&](const RecordView &r, int number) { handOver(m_opener, *how, r, number); });
+            pickRecord(m_config.source, m_opener, *how, number);
         } catch (const std::exception &) {
-            // What was handed over before the failure stays.
+            // A record that can no longer be read hands nothing over.
         }
     }
     finish();
@@ -456,19 +491,17 @@ void SummaryListWindow::build()
 {
     m_built = true;
     m_results->resetFind();
-    m_results->setLines(summaryLines(m_config, m_config.source.archivePath(m_opener),
-                                     platform::clock().today()));
+    m_results->setList(
+        summaryList(m_config, m_config.source.archivePath(m_opener), platform::clock().today()));
     m_results->findField()->setFocus();
 }
 
 void SummaryListWindow::pick(int row)
 {
-    if (row >= 0) {
+    const int number = m_results->model()->record(row);
+    if (number > 0) {
         try {
-            pickByLine(m_config.source, m_config.source.archivePath(m_opener),
-                       m_results->model()->line(row), [&](const RecordView &r, int number) {
-                           handOver(m_opener, m_config.pick, r, number);
-                       });
+            pickRecord(m_config.source, m_opener, m_config.pick, number);
         } catch (const std::exception &) {
         }
     }

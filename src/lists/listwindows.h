@@ -51,26 +51,41 @@ struct SummaryConfig {
     QString objectName;
     QString caption;
     ListSource source;
-    // Whether a record is listed on `today`; throws std::exception (or
-    // ArchiveError) for a record it cannot judge, which ends the building.
+    // Whether a record is listed on `today`. It throws std::exception for a
+    // record it cannot judge (a date or a number that cannot be read): that
+    // record is left out and counted, and the list goes on.
     std::function<bool(const RecordView &, const QDate &today)> keep;
     HandOver pick;
 };
 
-// The lines of a search, in list order. `texts` are the criteria as typed,
-// in the order of config.criteria. Throws ArchiveError.
+// What a search or a summary list found.
+struct ListResult {
+    QVector<ListLine> lines; // in list order, each with its record's number
+    QVector<int> unreadable; // records left out because they could not be read, in file order
+    bool complete = true;    // false when reading the archive failed part way
+};
+
+// A search: the records whose fields hold the criteria. `texts` are the
+// criteria as typed, in the order of config.criteria. Throws ArchiveError.
+ListResult searchList(const SearchConfig &config, const QString &path, const QStringList &texts);
+// A summary list on `today`. A failure to read the archive ends the
+// building silently (`complete` is then false), keeping the lines gathered
+// so far.
+ListResult summaryList(const SummaryConfig &config, const QString &path, const QDate &today);
+
+// The texts alone, for the tools that only show them.
 QVector<QByteArray> searchLines(const SearchConfig &config, const QString &path,
                                 const QStringList &texts);
-// The lines of a summary list on `today`, in list order. A failure ends the
-// building: `complete` (when given) tells whether it ran to the end; the
-// lines gathered so far are returned either way.
 QVector<QByteArray> summaryLines(const SummaryConfig &config, const QString &path,
                                  const QDate &today, bool *complete = nullptr);
-// Rebuilds the line of every record and calls `pick` for each whose line,
-// trimmed, equals `line` trimmed, in file order (so the last call is the
-// record that stays). Returns how many matched. Throws ArchiveError.
-int pickByLine(const ListSource &source, const QString &path, const QString &line,
-               const std::function<void(const RecordView &, int number)> &pick);
+
+// Reads record `number` of the list's archive and hands it over to the
+// opener. Throws ArchiveError (also when the record is no longer there).
+void pickRecord(const ListSource &source, QWidget *opener, const HandOver &how, int number);
+
+// The warning shown under a list that left out `count` unreadable records;
+// empty for none.
+QString unreadableText(qsizetype count);
 
 // The result list shared by the search and summary windows: the list, the
 // find-in-list field with Trova, Stampa, Chiudi and their texts.
@@ -85,9 +100,12 @@ public:
     QPushButton *printButton() const { return m_print; }
     QPushButton *closeButton() const { return m_close; }
     QLabel *countLabel() const { return m_count; }
+    // The warning about records left out; hidden while there are none.
+    QLabel *unreadableLabel() const { return m_unreadable; }
     int selectedRow() const;
     void selectRow(int row);
-    void setLines(QVector<QByteArray> lines);
+    // Shows a list and selects its first line.
+    void setList(ListResult result);
     // Find in list with the text of the find field.
     void find();
     void resetFind();
@@ -104,6 +122,7 @@ private:
     QPushButton *m_print;
     QPushButton *m_close;
     QLabel *m_count;
+    QLabel *m_unreadable;
     QString m_previousFind;
     QString m_printTitle;
 };

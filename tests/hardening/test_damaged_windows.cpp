@@ -1,6 +1,6 @@
 // The windows' readers over damaged archives: the search, the export
 // preview, the list of instalments due and the cards read what is there,
-// never more than a record, and stop silently where the text says so.
+// never more than a record, and leave out silently what they cannot read.
 #include "support/cards.h"
 #include "support/tempfolder.h"
 
@@ -72,7 +72,7 @@ private Q_SLOTS:
     void cardsBrowseDamagedArchives();
     void clientReaders_data();
     void clientReaders();
-    void instalmentsStopSilentlyAtAnUnreadableRecord();
+    void instalmentsSkipUnreadableRecords();
     void feeFlagOtherThanYesShowsUnticked_data();
     void feeFlagOtherThanYesShowsUnticked();
 };
@@ -185,7 +185,7 @@ void TestDamagedWindows::cardsBrowseDamagedArchives()
     QCOMPARE(home.read(c.archiveName), bytes);
 }
 
-void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
+void TestDamagedWindows::instalmentsSkipUnreadableRecords()
 {
     TempProgramFolder home;
     TestPlatform platform;
@@ -195,8 +195,12 @@ void TestDamagedWindows::instalmentsStopSilentlyAtAnUnreadableRecord()
     lists::SummaryListWindow w(clients::instalmentsDueConfig(), &card);
     w.build();
     QVERIFY(platform.dialogs.shown.isEmpty());
-    // Record 1 is due; record 2's date does not exist, which ends the list.
-    QCOMPARE(w.results()->model()->rowCount(), 1);
+    // Records 1 and 4 are due; the date of record 2 does not exist and the
+    // notice days of record 3 are no number: both are left out and counted.
+    QCOMPARE(w.results()->model()->rowCount(), 2);
+    QCOMPARE(w.results()->model()->record(0), 1);
+    QCOMPARE(w.results()->model()->record(1), 4);
+    QCOMPARE(w.results()->unreadableLabel()->text(), lists::unreadableText(2));
 }
 
 void TestDamagedWindows::feeFlagOtherThanYesShowsUnticked_data()

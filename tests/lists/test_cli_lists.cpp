@@ -35,7 +35,10 @@ private Q_SLOTS:
     void searchRejectsUnknownCriteria_data();
     void searchRejectsUnknownCriteria();
     void exportWritesTheWindowsFile();
+    void exportWritesBesideTheArchive_data();
+    void exportWritesBesideTheArchive();
     void listRate();
+    void listRateGoesOnAfterAnUnreadableCard();
     void missingOrForeignArchives_data();
     void missingOrForeignArchives();
 };
@@ -106,6 +109,40 @@ void TestCliLists::exportWritesTheWindowsFile()
     QVERIFY(fromCli.contains("a&lt;b &amp; c&gt;d \x80"));
 }
 
+void TestCliLists::exportWritesBesideTheArchive_data()
+{
+    QTest::addColumn<bool>("out");
+    QTest::newRow("beside FILE") << false;
+    QTest::newRow("--out names the file") << true;
+}
+
+void TestCliLists::exportWritesBesideTheArchive()
+{
+    // The program folder (and the companion's own) is elsewhere: the file
+    // goes beside the archive, or where --out says, and nowhere else.
+    QFETCH(bool, out);
+    TempProgramFolder home;
+    QTemporaryDir archives, target;
+    const QString file = QDir(archives.path()).filePath("Clienti.arx");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(threeClients());
+    f.close();
+    const QString sheet = out ? QDir(target.path()).filePath("elenco clienti.xls")
+                              : QDir(archives.path()).filePath("Clienti.xls");
+    QStringList args{"export", file};
+    if (out)
+        args << "--out" << sheet;
+    const CliResult r = runCli(args, home.path().toLocal8Bit());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, sheet + u'\n');
+    QVERIFY(QFileInfo(sheet).size() > 0);
+    QCOMPARE(QFile::exists(QDir(archives.path()).filePath("Clienti.xls")), !out);
+    QVERIFY(!QFile::exists(home.file("Clienti.xls")));
+    const QString beside = QFileInfo(qEnvironmentVariable("PRATELIA_CLI")).dir().filePath("Clienti.xls");
+    QVERIFY2(!QFile::exists(beside), qPrintable(beside));
+}
+
 void TestCliLists::listRate()
 {
     TempProgramFolder home;
@@ -143,6 +180,25 @@ void TestCliLists::missingOrForeignArchives()
     QCOMPARE(r.exitCode, 2);
     QVERIFY(!r.err.isEmpty());
     QVERIFY(!QFile::exists(home.file("Clienti.arx"))); // nothing created
+}
+
+void TestCliLists::listRateGoesOnAfterAnUnreadableCard()
+{
+    // Record 2 has notice days that are no number: it is left out, said on
+    // stderr, and every client after it is still listed.
+    TempProgramFolder home;
+    home.write("Clienti.arx",
+               fixture::archive({fixture::client({{"Cognome", "Verdi"}}),
+                                 fixture::client({{"Cognome", "Rotto"}, {"Preavviso", "1ab"}}),
+                                 fixture::client({{"Cognome", "Bianchi"}}),
+                                 fixture::client({{"Cognome", "Neri"}})}));
+    const CliResult r = runCli({"list", "rate", "--today", "10/05/2024"}, home.path().toLocal8Bit());
+    QStringList surnames;
+    for (const QString &line : r.out.split(u'\n', Qt::SkipEmptyParts))
+        surnames << line.section(u' ', 0, 0);
+    QCOMPARE(surnames, QStringList({"Bianchi", "Neri", "Verdi"}));
+    QCOMPARE(r.err, QStringLiteral("scheda 2 non elencata: data o numero non leggibile\n"));
+    QCOMPARE(r.exitCode, 1);
 }
 
 QTEST_MAIN(TestCliLists)

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void padCutting();
     void listOrder_data();
     void listOrder();
+    void equalLinesKeepFileOrder();
     void criteria_data();
     void criteria();
     void findInListWalk_data();
@@ -81,6 +82,36 @@ void TestListLines::listOrder()
     for (const QByteArray &b : bytes)
         got << codepage::decode(b);
     QCOMPARE(got, sorted);
+
+    // The same order with record numbers: each stays with its line.
+    QVector<ListLine> numbered;
+    for (int i = 0; i < lines.size(); ++i)
+        numbered.append({codepage::encode(lines[i]), i + 1});
+    sortLines(numbered);
+    QStringList texts;
+    for (const ListLine &l : numbered) {
+        texts << codepage::decode(l.text);
+        QCOMPARE(lines.value(l.record - 1), texts.last());
+    }
+    QCOMPARE(texts, sorted);
+}
+
+void TestListLines::equalLinesKeepFileOrder()
+{
+    // Lines equal, or equal but for the case of a letter, stay in the order
+    // of their records; enough of them that the sort cannot get there by
+    // chance.
+    const QByteArray texts[] = {"Verdi Anna", "Bianchi", "VERDI ANNA", "verdi anna", "BIANCHI", "Rossi"};
+    QVector<ListLine> lines;
+    for (int n = 1; n <= 600; ++n)
+        lines.append({texts[(n * 7) % 6], n});
+    sortLines(lines);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const ListLine &a = lines[i - 1], &b = lines[i];
+        QVERIFY(!lineLess(b.text, a.text));
+        if (!lineLess(a.text, b.text))
+            QVERIFY2(a.record < b.record, qPrintable(QString::number(b.record)));
+    }
 }
 
 void TestListLines::criteria_data()

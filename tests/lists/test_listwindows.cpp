@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 using namespace pratelia;
@@ -78,7 +79,9 @@ private Q_SLOTS:
     void findInListOnEmptyList();
     void handOverByMode_data();
     void handOverByMode();
-    void identicalLinesHandOverTheLaterRecord();
+    void identicalLinesEachLoadTheirOwnRecord();
+    void pickLoadsTheListedRecord_data();
+    void pickLoadsTheListedRecord();
     void lineWithLeadingBlankIsFoundAgain();
     void unknownModeWritesNothing();
     void pickFailureClosesTheWindow();
@@ -86,7 +89,8 @@ private Q_SLOTS:
     void instalmentsDueList();
     void printsTheListedLines_data();
     void printsTheListedLines();
-    void instalmentsDueStopsAtUnreadableRecord();
+    void unreadableRecordsAreSkippedAndCounted_data();
+    void unreadableRecordsAreSkippedAndCounted();
     void instalmentsDuePickLoadsTheCard();
 };
 
@@ -237,7 +241,7 @@ void TestListWindows::handOverByMode()
     QCOMPARE(textOf(w.get(), "txtAltro"), QStringLiteral("invariato"));
 }
 
-void TestListWindows::identicalLinesHandOverTheLaterRecord()
+void TestListWindows::identicalLinesEachLoadTheirOwnRecord()
 {
     TempProgramFolder home;
     TestPlatform platform;
@@ -246,17 +250,75 @@ void TestListWindows::identicalLinesHandOverTheLaterRecord()
     first.setText(u"Email", u"primo@x.it");
     second.setText(u"Email", u"secondo@x.it");
     home.write("Clienti.arx", fixture::archive({first, kGrossiMarco, second}));
+    // Equal lines stay in file order, and each row loads its own record.
+    const QList<std::pair<QString, QString>> rows = {{"primo@x.it", "1"}, {"secondo@x.it", "3"}};
+    for (int k = 0; k < rows.size(); ++k) {
+        auto card = opener({"txtCognome", "txtEmail"}, {"lblPosizione"});
+        SearchWindow s(clients::clientSearchConfig(), card.get());
+        s.setMode("clienti");
+        s.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        s.search();
+        QCOMPARE(s.results()->model()->rowCount(), 3);
+        QCOMPARE(s.results()->model()->line(1), s.results()->model()->line(2));
+        s.pick(1 + k);
+        QCOMPARE(textOf(card.get(), "txtEmail"), rows[k].first);
+        QCOMPARE(textOf(card.get(), "lblPosizione"), rows[k].second);
+    }
+}
+
+void TestListWindows::pickLoadsTheListedRecord_data()
+{
+    QTest::addColumn<bool>("summary");
+    QTest::newRow("search") << false;
+    QTest::newRow("instalments due") << true;
+}
+
+void TestListWindows::pickLoadsTheListedRecord()
+{
+    // Two records give the same line, but only the first is selected: by its
+    // category in the search, by its notice days in the list of instalments
+    // due. Neither field is part of the line, and the one left out comes
+    // later in the file.
+    QFETCH(bool, summary);
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2024, 5, 10));
+    Record listed = fixture::client({{"Cognome", "Verdi"}, {"Nome", "Anna"}, {"Categoria", "Privato"},
+                                     {"Scadenza", "15/05/2024"}, {"Preavviso", "5"}, {"Email", "listed@x.it"}});
+    Record other = listed;
+    other.setText(u"Categoria", u"Azienda");
+    other.setText(u"Preavviso", u"4");
+    other.setText(u"Email", u"other@x.it");
+    // Neither listed: no category, and due at the end of the year.
+    const Record neri = fixture::client({{"Cognome", "Neri"}, {"Scadenza", "31/12/2024"}});
+    home.write("Clienti.arx", fixture::archive({neri, listed, other}));
     auto card = opener({"txtCognome", "txtEmail"}, {"lblPosizione"});
-    SearchWindow s(clients::clientSearchConfig(), card.get());
-    s.setMode("clienti");
-    s.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&s));
-    s.search();
-    QCOMPARE(s.results()->model()->rowCount(), 3);
-    QCOMPARE(s.results()->model()->line(1), s.results()->model()->line(2));
-    s.pick(1);
-    QCOMPARE(textOf(card.get(), "txtEmail"), QStringLiteral("secondo@x.it"));
-    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+    std::unique_ptr<QDialog> w;
+    ListPanel *results = nullptr;
+    std::function<void(int)> pick;
+    if (summary) {
+        auto *list = new SummaryListWindow(clients::instalmentsDueConfig(), card.get());
+        w.reset(list);
+        list->show();
+        results = list->results();
+        pick = [list](int row) { list->pick(row); };
+    } else {
+        auto *search = new SearchWindow(clients::clientSearchConfig(), card.get());
+        w.reset(search);
+        search->setMode("clienti");
+        search->show();
+        search->findChild<QLineEdit *>("txtCategoria")->setText("priv");
+        search->search();
+        results = search->results();
+        pick = [search](int row) { search->pick(row); };
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(surnames(results), QStringList({"Verdi"}));
+    pick(0);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(textOf(card.get(), "txtEmail"), QStringLiteral("listed@x.it"));
+    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("2"));
 }
 
 void TestListWindows::lineWithLeadingBlankIsFoundAgain()
@@ -367,20 +429,53 @@ void TestListWindows::instalmentsDueList()
     QCOMPARE(w.focusWidget(), w.findChild<QLineEdit *>("txtTrova"));
 }
 
-void TestListWindows::instalmentsDueStopsAtUnreadableRecord()
+void TestListWindows::unreadableRecordsAreSkippedAndCounted_data()
 {
+    // The records between Verdi (first) and Bianchi (last); each with
+    // Rotto in its name cannot be judged.
+    QTest::addColumn<QList<QStringList>>("middle"); // surname, due date, notice days
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("note");
+    const QString one = QStringLiteral("Attenzione: 1 scheda non è stata elencata perché contiene una "
+                                       "data o un numero non leggibile.");
+    QTest::newRow("notice days 1ab") << QList<QStringList>{{"Rotto", "01/05/2024", "1ab"}}
+                                     << QStringList{"Bianchi", "Verdi"} << one;
+    QTest::newRow("notice days empty") << QList<QStringList>{{"Rotto", "01/05/2024", ""}}
+                                       << QStringList{"Bianchi", "Verdi"} << one;
+    QTest::newRow("due date that does not exist") << QList<QStringList>{{"Rotto", "31/02/2024", "0"}}
+                                                  << QStringList{"Bianchi", "Verdi"} << one;
+    QTest::newRow("two, around a sound one")
+        << QList<QStringList>{{"Rotto", "xx/05/2024", "0"}, {"Neri", "01/05/2024", "3"},
+                              {"Rotto", "01/05/2024", "-2"}}
+        << QStringList{"Bianchi", "Neri", "Verdi"}
+        << QStringLiteral("Attenzione: 2 schede non sono state elencate perché contengono una data o "
+                          "un numero non leggibile.");
+    QTest::newRow("none") << QList<QStringList>{} << QStringList{"Bianchi", "Verdi"} << QString();
+}
+
+void TestListWindows::unreadableRecordsAreSkippedAndCounted()
+{
+    QFETCH(QList<QStringList>, middle);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, note);
     TempProgramFolder home;
     TestPlatform platform;
     platform.clock.setToday(QDate(2024, 5, 10));
-    home.write("Clienti.arx",
-               fixture::archive({fixture::client({{"Cognome", "Verdi"}}),
-                                 fixture::client({{"Cognome", "Rotto"}, {"Preavviso", ""}}),
-                                 fixture::client({{"Cognome", "Bianchi"}})}));
+    QByteArray bytes = fixture::client({{"Cognome", "Verdi"}}).bytes();
+    for (const QStringList &m : middle)
+        bytes += fixture::client({{"Cognome", m[0]}, {"Scadenza", m[1]}, {"Preavviso", m[2]}}).bytes();
+    bytes += fixture::client({{"Cognome", "Bianchi"}}).bytes();
+    home.write("Clienti.arx", bytes);
     QWidget card;
     SummaryListWindow w(clients::instalmentsDueConfig(), &card);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(surnames(w.results()), QStringList({"Verdi"}));
+    QCOMPARE(surnames(w.results()), listed);
+    auto *label = w.findChild<QLabel *>("lblNonLeggibili");
+    QVERIFY(label);
+    QCOMPARE(label->isVisible(), !note.isEmpty());
+    if (!note.isEmpty())
+        QCOMPARE(label->text(), note);
     QVERIFY(platform.dialogs.shown.isEmpty());
 }
 
@@ -392,15 +487,20 @@ void TestListWindows::instalmentsDuePickLoadsTheCard()
     Record b = a;
     b.setText(u"Note", u"seconda");
     home.write("Clienti.arx", fixture::archive({a, kRossiLuca, b}));
-    auto card = opener({"txtCognome", "txtNome", "txtNote"}, {"lblPosizione"});
-    SummaryListWindow w(clients::instalmentsDueConfig(), card.get());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.results()->model()->rowCount(), 3);
-    w.pick(1); // Verdi Anna: the lines of records 1 and 3 are equal
-    QVERIFY(!w.isVisible());
-    QCOMPARE(textOf(card.get(), "txtNote"), QStringLiteral("seconda"));
-    QCOMPARE(textOf(card.get(), "lblPosizione"), QStringLiteral("3"));
+    // Rows: Rossi Luca, then the two equal Verdi Anna lines in file order.
+    const QList<std::pair<QString, QString>> rows = {{"prima", "1"}, {"seconda", "3"}};
+    for (int k = 0; k < rows.size(); ++k) {
+        auto card = opener({"txtCognome", "txtNome", "txtNote"}, {"lblPosizione"});
+        SummaryListWindow w(clients::instalmentsDueConfig(), card.get());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.results()->model()->rowCount(), 3);
+        QVERIFY(!w.findChild<QLabel *>("lblNonLeggibili")->isVisible());
+        w.pick(1 + k);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(textOf(card.get(), "txtNote"), rows[k].first);
+        QCOMPARE(textOf(card.get(), "lblPosizione"), rows[k].second);
+    }
 }
 
 void TestListWindows::printsTheListedLines_data()

@@ -41,14 +41,18 @@ QStringList anagrafica()
             "rubrica elettronica: dalla scheda si può scrivere un messaggio di posta elettronica al cliente "
             "e controllare la correttezza dei suoi codici identificativi."),
         QStringLiteral(
-            "La scheda raccoglie i dati anagrafici (cognome, nome, luogo e data di nascita, indirizzo di "
-            "residenza), i dati fiscali (codice fiscale, ragione sociale, partita IVA e sede della società), "
-            "i recapiti (telefono, cellulare, fax, e-mail e sito internet), le coordinate bancarie (banca, "
-            "IBAN, carta di credito e sua scadenza), il documento di riconoscimento con il suo numero, la "
-            "data e il luogo di rilascio, e uno spazio libero per le note."),
+            "La scheda raccoglie i dati anagrafici (cognome, nome, sesso, data, comune e provincia di "
+            "nascita, stato civile, familiari a carico, titolo di studio e professione), l'indirizzo di "
+            "residenza, i dati fiscali (codice fiscale, partita IVA e denominazione della ditta), i recapiti "
+            "(recapito preferenziale, telefono di casa, cellulare e ufficio, PEC ed e-mail), le coordinate "
+            "bancarie (IBAN, intestatario del conto e banca), la carta di credito con la sua scadenza, il "
+            "documento di riconoscimento (tipo, numero, ente, data di rilascio e di scadenza), il codice "
+            "cliente e la categoria scelti dallo studio, i prodotti e servizi di interesse, le modalità di "
+            "pagamento e uno spazio libero per le note."),
         QStringLiteral(
-            "Per ogni cliente si può annotare un acquisto a rate: il bene o il servizio acquistato, "
-            "l'importo della rata, la data della prossima scadenza e i giorni di preavviso. Il pulsante "
+            "Per ogni cliente si può annotare un acquisto a rate: il bene o il servizio acquistato, la data "
+            "di decorrenza, la data della prossima scadenza, i giorni di preavviso, l'importo totale, il "
+            "frazionamento e l'importo della rata. Il pulsante "
             "delle rate scadute mostra il riepilogo delle rate in scadenza o già scadute, tenendo conto "
             "dei giorni di preavviso di ciascuna; facendo doppio clic su una riga si torna alla scheda "
             "del cliente."),
@@ -59,9 +63,12 @@ QStringList anagrafica()
             "documenti allegati del programma e si aprono con un clic."),
         QStringLiteral(
             "Per registrare un nuovo cliente si preme il pulsante Nuovo, si compilano i campi e si preme "
-            "Salva. Cognome, nome e codice fiscale sono obbligatori. Per modificare una scheda già in "
-            "archivio la si richiama con la ricerca oppure scorrendo l'archivio con le frecce, si "
-            "correggono i dati e si preme di nuovo Salva."),
+            "Salva. Per salvare la scheda sono obbligatori i campi «Cognome», «Nome», «Data decorrenza», "
+            "«Prossima scadenza» e «Giorni di preavviso»; la prossima scadenza non può essere anteriore "
+            "alla data di decorrenza. Una nuova scheda propone già la data di oggi nelle due date e 0 "
+            "giorni di preavviso, perciò per un cliente senza acquisto a rate bastano cognome e nome. Per "
+            "modificare una scheda già in archivio la si richiama con la ricerca oppure scorrendo "
+            "l'archivio con le frecce, si correggono i dati e si preme di nuovo Salva."),
         QStringLiteral(
             "I pulsanti di controllo accanto ai campi verificano il codice fiscale, la partita IVA, l'IBAN "
             "e il numero della carta di credito. Quando la partita IVA è valida viene indicato anche "
@@ -69,9 +76,9 @@ QStringList anagrafica()
             "programma di posta con un nuovo messaggio indirizzato al cliente."),
         QStringLiteral(
             "La ricerca trova i clienti anche con chiavi parziali (una parte del cognome, del codice "
-            "fiscale o della ragione sociale) e con diversi filtri combinabili; i risultati possono essere "
-            "stampati. L'intero archivio può essere esportato in un foglio di Microsoft Excel e ogni "
-            "scheda può essere stampata."),
+            "fiscale o della denominazione della ditta) e con diversi filtri combinabili; i risultati "
+            "possono essere stampati. L'intero archivio può essere esportato in un foglio di Microsoft "
+            "Excel e ogni scheda può essere stampata."),
     };
 }
 
@@ -83,9 +90,10 @@ QStringList tariffario()
             "servizio si indicano una tariffa ordinaria e una tariffa scontata, che vengono richiamate "
             "con un clic durante la compilazione del registro dei servizi e delle scadenze."),
         QStringLiteral(
-            "La scheda di un servizio contiene il codice, la tipologia, la descrizione, le modalità di "
-            "pagamento, le due tariffe, il responsabile della pratica con il suo codice fiscale, le note "
-            "pratiche da consegnare al cliente e il modulo di richiesta."),
+            "La scheda di un servizio contiene il codice, la tipologia, la descrizione, le due tariffe e le "
+            "spese accessorie, la persona addetta con il suo codice fiscale, telefono ed e-mail, le note "
+            "pratiche per il cliente (uffici interessati, requisiti necessari, documenti richiesti, "
+            "modalità di pagamento e tempi occorrenti), le note e il modulo di richiesta del servizio."),
         QStringLiteral(
             "Spuntando la casella della tariffa scontata si segnala che al servizio si applica lo sconto. "
             "Il pulsante con la mano che regge una moneta mostra l'elenco di tutti i servizi con tariffa "
@@ -94,19 +102,21 @@ QStringList tariffario()
             "A ogni servizio si può abbinare il file del modulo di richiesta, che si apre con un clic, e "
             "fino a tre file allegati, copiati nella cartella dei documenti allegati del programma."),
         QStringLiteral(
-            "Il responsabile della pratica può essere importato dall'archivio dei clienti con il pulsante "
-            "con la freccia rossa, senza riscriverne i dati; il suo codice fiscale può essere verificato "
-            "con il pulsante di controllo."),
+            "La persona addetta, con i suoi recapiti, può essere ripresa dall'anagrafica: il suo nome "
+            "viene importato dall'archivio dei clienti con il pulsante con la freccia rossa, senza "
+            "riscriverne i dati, e il suo codice fiscale può essere verificato con il pulsante di "
+            "controllo."),
         QStringLiteral(
-            "Per registrare un nuovo servizio si preme Nuovo, si compilano i campi e si preme Salva. Sono "
-            "obbligatori il codice, la tipologia, la descrizione e le due tariffe. Per modificare un "
-            "servizio lo si richiama con la ricerca o con le frecce, si correggono i dati e si preme Salva."),
+            "Per registrare un nuovo servizio si preme Nuovo, si compilano i campi e si preme Salva. Per "
+            "salvare la scheda sono obbligatori i campi «Codice ID servizio», «Tipologia», «Descrizione», "
+            "«Tariffa ordinaria» e «Tariffa scontata». Per modificare un servizio lo si richiama con la "
+            "ricerca o con le frecce, si correggono i dati e si preme Salva."),
         QStringLiteral(
             "Il pulsante Duplica prepara una nuova scheda con gli stessi dati di quella visualizzata: "
             "basta cambiare ciò che serve e salvare. È il modo più rapido per registrare servizi simili."),
         QStringLiteral(
             "La ricerca trova i servizi anche con chiavi parziali e con diversi filtri, per codice, "
-            "tipologia, descrizione o responsabile."),
+            "tipologia, descrizione o persona addetta."),
         QStringLiteral(
             "L'intero tariffario può essere esportato in un foglio di Microsoft Excel e ogni scheda può "
             "essere stampata."),
@@ -123,8 +133,9 @@ QStringList scadenzario()
             "vengono sempre mostrate in ordine di data e di ora."),
         QStringLiteral(
             "Per registrare una nuova scadenza si preme Nuovo e si compilano i campi; per poterla salvare "
-            "servono la data e l'ora, i giorni di preavviso, il nome del cliente e il motivo. Le schede "
-            "salvate si modificano richiamandole e premendo di nuovo Salva."),
+            "servono il giorno e il mese, l'ora e i minuti, i giorni di preavviso, il cognome e nome del "
+            "cliente e la causale della scadenza. Le schede salvate si modificano richiamandole e premendo "
+            "di nuovo Salva."),
         QStringLiteral(
             "Il pulsante Duplica copia la scheda visualizzata in una nuova scheda: è comodo per le scadenze "
             "che si ripetono, per le quali basta cambiare la data e salvare."),
@@ -140,7 +151,7 @@ QStringList scadenzario()
             "elencano i pagamenti ancora da effettuare e quelli già effettuati."),
         QStringLiteral(
             "La ricerca trova le scadenze e gli appuntamenti anche con chiavi parziali, per cliente o per "
-            "motivo."),
+            "causale."),
         QStringLiteral(
             "Sotto il calendario due pulsanti elencano le scadenze del giorno o del mese selezionato, "
             "mentre il pulsante OK elenca quelle imminenti."),
@@ -158,9 +169,11 @@ QStringList servizi()
             "e dei compensi maturati. Ogni anno ha un proprio archivio, che si apre scrivendo l'anno e "
             "premendo Apri."),
         QStringLiteral(
-            "La scheda di un servizio riporta il codice, la tipologia e la descrizione del servizio, le "
-            "modalità di pagamento, il compenso, i dati del cliente (nome, codice fiscale, ragione sociale "
-            "e partita IVA), le date di richiesta e di esecuzione, le note e la fattura."),
+            "La scheda di un servizio riporta il codice, la tipologia e la descrizione del servizio, la "
+            "tariffa, le modalità di pagamento, i dati del cliente (cognome e nome, codice fiscale, "
+            "denominazione della ditta e partita IVA), le date di richiesta e di espletamento, lo stato di "
+            "avanzamento, gli uffici contattati, i documenti prodotti, le questioni in sospeso, le note e "
+            "la fattura rilasciata al cliente."),
         QStringLiteral(
             "I dati del servizio si importano dal tariffario: un pulsante riporta il servizio con la "
             "tariffa ordinaria, l'altro con la tariffa scontata."),
@@ -171,8 +184,10 @@ QStringList servizi()
             "file allegati, copiati nella cartella dei documenti allegati del programma."),
         QStringLiteral(
             "Dopo aver scelto l'anno, il pulsante Nuovo prepara una scheda vuota; compilati i campi, Salva "
-            "la registra nell'archivio dell'anno. Per modificare una scheda la si richiama con la ricerca "
-            "o con le frecce, si correggono i dati e si preme di nuovo Salva."),
+            "la registra nell'archivio dell'anno. Per salvare la scheda sono obbligatori i campi «Codice ID "
+            "servizio», «Tipologia», «Descrizione», «Tariffa», «Data richiesta», «Cognome e nome cliente» "
+            "e «Codice fiscale». Per modificare una scheda la si richiama con la ricerca o con le frecce, "
+            "si correggono i dati e si preme di nuovo Salva."),
         QStringLiteral(
             "Il pulsante Duplica copia la scheda visualizzata in una nuova scheda, utile per registrare lo "
             "stesso servizio per un altro cliente o in un'altra data."),
@@ -217,13 +232,15 @@ QStringList protocollo()
             "Il pulsante Nuovo prepara una scheda con il numero di protocollo successivo all'ultimo "
             "registrato e con la data di registrazione di oggi."),
         QStringLiteral(
-            "Compilati i campi, Salva registra il documento nell'archivio dell'anno. Per modificare una "
-            "scheda la si richiama con la ricerca o con le frecce, si correggono i dati e si preme di "
-            "nuovo Salva."),
+            "Compilati i campi, Salva registra il documento nell'archivio dell'anno. Per salvare la scheda "
+            "sono obbligatori il numero di protocollo, la data di registrazione, la categoria, l'oggetto e "
+            "la tipologia di posta (in entrata, in uscita o interna). Per modificare una scheda la si "
+            "richiama con la ricerca o con le frecce, si correggono i dati e si preme di nuovo Salva."),
         QStringLiteral(
-            "La scheda riporta il numero e la data di protocollo, il tipo di documento (in entrata, in "
-            "uscita o interno), il mittente, il destinatario, l'oggetto, la data e il numero del "
-            "documento, l'ufficio, l'operatore e le note."),
+            "La scheda riporta il numero di protocollo e la data di registrazione, la tipologia di posta "
+            "(in entrata, in uscita o interna), l'ufficio e l'operatore, la categoria e la collocazione "
+            "del documento cartaceo, l'oggetto, le date di spedizione e di ricezione, il formato e il "
+            "numero di pagine, i riferimenti, le note, il mittente e il destinatario con i loro recapiti."),
         QStringLiteral(
             "A ogni documento si può abbinare la sua copia digitale, che si apre con un clic, e fino a tre "
             "file allegati, copiati nella cartella dei documenti allegati del programma."),

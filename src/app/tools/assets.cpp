@@ -1,8 +1,12 @@
 // Makes the files the installation puts beside the program: the manual
 // "Guida.pdf" (the help pages, laid out as a booklet), the password store
 // with the password for first access, the alert sound as a WAV to be
-// encoded, and the program's icon.
+// encoded, and the program's icon. At installation it also writes the
+// desktop entry for the program folder.
 //   pratelia-assets FOLDER
+//   pratelia-assets --desktop-entry PROGRAM_FOLDER FILE
+#include "desktopentry.h"
+
 #include "app/kit/conventions.h"
 #include "app/kit/help.h"
 #include "app/password.h"
@@ -220,8 +224,33 @@ bool writeChime(const QString &path)
 
 } // namespace
 
+// The desktop entry of the program installed in `folder`, written to
+// `file` (UTF-8, as desktop entries are).
+int writeDesktopEntry(const QString &folder, const QString &file)
+{
+    if (!app::fitsDesktopEntry(folder)) {
+        QTextStream(stderr) << "pratelia-assets: the folder name cannot be written into a desktop entry: "
+                            << folder << "\n";
+        return 1;
+    }
+    QFile f(file);
+    const QByteArray entry = app::desktopEntry(folder).toUtf8();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(entry) != entry.size() || !f.flush()) {
+        QTextStream(stderr) << "pratelia-assets: could not write " << file << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc >= 2 && qstrcmp(argv[1], "--desktop-entry") == 0) {
+        if (argc != 4) {
+            QTextStream(stderr) << "usage: pratelia-assets --desktop-entry PROGRAM_FOLDER FILE\n";
+            return 2;
+        }
+        return writeDesktopEntry(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+    }
     QApplication app(argc, argv);
     if (argc < 2) {
         QTextStream(stderr) << "usage: pratelia-assets FOLDER\n";
