@@ -447,11 +447,11 @@ const QHash<QString, Drawing> &drawings()
              euro.setBold(true);
              p.setFont(euro);
              p.setPen(kOrange);
-             p.drawText(QRectF(8, 34, 18, 18), Qt::AlignCenter, QStringLiteral("€"));
+             p.drawText(QRectF(8, 38, 15, 15), Qt::AlignCenter, QStringLiteral("€"));
              QPainterPath mark;
-             mark.moveTo(24, 38);
-             mark.lineTo(35, 51);
-             mark.lineTo(58, 20);
+             mark.moveTo(28, 40);
+             mark.lineTo(37, 51);
+             mark.lineTo(58, 22);
              QPen edge(kInk, 11);
              edge.setCapStyle(Qt::RoundCap);
              edge.setJoinStyle(Qt::RoundJoin);
