@@ -9,6 +9,7 @@
 
 #include "clients/anagrafica.h"
 #include "fees/tariffario.h"
+#include "services/servizi.h"
 
 namespace pratelia::app {
 
@@ -46,6 +47,8 @@ using Factory = QWidget *(*)();
 const Factory kApplications[] = {
     [] () -> QWidget * { return new clients::TfrmAnagrafica(); },
     [] () -> QWidget * { return new fees::TfrmTariffario(); },
+    [] () -> QWidget * { return new services::TfrmMenuServizi(); },
+    [] () -> QWidget * { return new services::TfrmServizi(); },
 };
 
 } // namespace

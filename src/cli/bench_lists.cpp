@@ -1,7 +1,10 @@
-// pratelia-bench: times the list tools on synthetic client archives of the
-// given sizes, each against a bare sequential read of the same file.
-//   pratelia-bench FOLDER [SIZE...]
+// pratelia-bench: times the list tools on synthetic client archives and
+// yearly service archives of the given sizes, each against a bare
+// sequential read of the same file.
+//   pratelia-bench FOLDER [clienti|servizi] [SIZE...]
 #include "clients/clientlistconfig.h"
+#include "services/servicecard.h"
+#include "services/servicelists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/platform.h"
@@ -13,11 +16,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <cstdio>
+#include <ctime>
 #include <malloc.h>
+#include <unistd.h>
 
 using namespace pratelia;
 
@@ -93,6 +99,60 @@ void generate(const QString &path, int count)
     f->close();
 }
 
+const char *const kServices[][2] = {
+    {"730", "Dichiarazione dei redditi modello 730 con assistenza fiscale"},
+    {"ISEE", "Attestazione ISEE per prestazioni sociali agevolate"},
+    {"IMU", "Calcolo e versamento IMU su immobili e terreni"},
+    {"SUCC", "Dichiarazione di successione e volture catastali"},
+    {"CONT", "Contabilità ordinaria per l'anno in corso, con bilancio"},
+    {"PAGHE", "Elaborazione cedolini paga e adempimenti mensili"},
+    {"VIS", "Visura camerale e catastale"}};
+
+// A year's service archive: one record in three not yet paid.
+void generateServices(const QString &path, int count)
+{
+    const RecordLayout &l = services::layout();
+    QRandomGenerator rnd(20240511);
+    auto pick = [&](const auto &table) {
+        return QString::fromUtf8(table[rnd.bounded(int(std::size(table)))]);
+    };
+    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
+    QByteArray block;
+    Record r(l);
+    for (int i = 1; i <= count; ++i) {
+        r.clear();
+        const auto &service = kServices[rnd.bounded(int(std::size(kServices)))];
+        const QString surname = pick(kSurnames), name = pick(kNames);
+        const QString day = QStringLiteral("%1/%2/2024").arg(1 + i % 28, 2, 10, QChar(u'0')).arg(1 + i % 12, 2, 10, QChar(u'0'));
+        r.setText(u"ID", QStringLiteral("%1-%2").arg(QLatin1String(service[0])).arg(i));
+        r.setText(u"Tipologia", QStringLiteral("Assistenza fiscale"));
+        r.setText(u"Descrizione", QString::fromUtf8(service[1]));
+        r.setText(u"Tariffa", QStringLiteral("%1,00").arg(30 + i % 500));
+        r.setText(u"DataRic", day);
+        r.setText(u"DataEsp", i % 4 ? day : QString());
+        r.setText(u"Pagamento", QStringLiteral("Bonifico bancario a 30 giorni data fattura"));
+        r.setText(u"Cliente", surname + u' ' + name);
+        r.setText(u"CodFisc", QStringLiteral("%1%2A01H501U").arg(surname.left(3).toUpper()).arg(i % 100000, 5, 10, QChar(u'0')));
+        r.setText(u"Ditta", surname + QStringLiteral(" S.r.l."));
+        r.setText(u"Iva", QStringLiteral("%1").arg(10000000000LL + i));
+        r.setText(u"Stato", QStringLiteral("Pratica in lavorazione, documenti ricevuti"));
+        r.setText(u"Uffici", QStringLiteral("Agenzia delle Entrate, INPS, Comune di %1").arg(pick(kTowns)));
+        r.setText(u"Documenti", QStringLiteral("Modello compilato, ricevuta di presentazione"));
+        r.setText(u"Questioni", i % 5 ? QString() : QStringLiteral("Manca il documento di identità"));
+        r.setText(u"Note", QStringLiteral("Cliente dal %1 & <referenze>").arg(1990 + i % 30));
+        r.setText(u"Copia", QStringLiteral("fattura-%1.pdf").arg(i));
+        r.setText(u"Pagato", i % 3 ? QStringLiteral("Sì") : QStringLiteral("No"));
+        r.setText(u"File01", QStringLiteral("delega-%1.pdf").arg(i));
+        r.setText(u"Desc01", QStringLiteral("Delega firmata"));
+        block += r.bytes();
+        if (block.size() > (8 << 20) || i == count) {
+            f->write(block.constData(), block.size());
+            block.clear();
+        }
+    }
+    f->close();
+}
+
 // Reads the file front to back in 1 MB blocks and does nothing with it.
 void bareRead(const QString &path)
 {
@@ -131,6 +191,116 @@ double openWindow(W &w)
     return t.nsecsElapsed() / 1e6;
 }
 
+void benchServices(const QString &folder, int n, QTextStream &out)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("2024.ser"));
+    generateServices(path, n);
+    // The new file on disk before timing, so that writing it back does not
+    // slow some of the reads; then once into the page cache, as the tools
+    // will find it.
+    ::sync();
+    bareRead(path);
+    QWidget card;
+    auto *file = new QLabel(path, &card);
+    file->setObjectName(QStringLiteral("lblFile"));
+    out << "\n" << n << " servizi (2024.ser), "
+        << QString::number(QFileInfo(path).size() / 1e6, 'f', 1) << " MB\n";
+    double base = 0;
+    auto row = [&](const char *what, double ms, const QString &extra = {}) {
+        out << "  " << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
+            << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1) << qSetFieldWidth(0)
+            << " ms";
+        if (base > 0)
+            out << "   x" << QString::number(ms / base, 'f', 2);
+        out << extra << "\n";
+        out.flush();
+    };
+    const auto &search = services::serviceSearchConfig();
+    QStringList texts(search.criteria.size());
+    texts[search.fieldNames().indexOf(QStringLiteral("Cliente"))] = QStringLiteral("ros");
+    texts[search.fieldNames().indexOf(QStringLiteral("Descrizione"))] = QStringLiteral("dich");
+    // The read and the search in turns, the best of each: a machine busy
+    // with something else slows both alike. Beside the elapsed time, the
+    // processor time of this process, which a machine shared with other
+    // work disturbs less.
+    auto cpuMs = [] {
+        timespec ts{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+        return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+    };
+    QElapsedTimer t;
+    double best = 1e18, searchBest = 1e18, bestCpu = 1e18, searchCpu = 1e18;
+    qsizetype found = 0;
+    for (int k = 0; k < 7; ++k) {
+        double c = cpuMs();
+        t.start();
+        bareRead(path);
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+        bestCpu = std::min(bestCpu, cpuMs() - c);
+        c = cpuMs();
+        t.start();
+        found = lists::searchLines(search, path, texts).size();
+        searchBest = std::min(searchBest, t.nsecsElapsed() / 1e6);
+        searchCpu = std::min(searchCpu, cpuMs() - c);
+    }
+    row("lettura sequenziale (limite)", best,
+        QStringLiteral("   (tempo di processore %1 ms)").arg(bestCpu, 0, 'f', 1));
+    base = best;
+    row("ricerca con due criteri", searchBest,
+        QStringLiteral("   (%1 schede; tempo di processore %2 ms, x%3)")
+            .arg(found)
+            .arg(searchCpu, 0, 'f', 1)
+            .arg(searchCpu / bestCpu, 0, 'f', 2));
+
+    t.start();
+    const auto all = lists::searchLines(search, path, QStringList(search.criteria.size()));
+    row("righe di un elenco, costruite e ordinate", t.nsecsElapsed() / 1e6,
+        QStringLiteral("   (%1 righe)").arg(all.size()));
+    // The windows as the user meets them: the first opening, and the best
+    // of three.
+    auto opening = [&](const char *what, auto make) {
+        double first = 0, fastest = 1e18;
+        int rows = 0;
+        for (int k = 0; k < 3; ++k) {
+            auto w = make();
+            const double ms = openWindow(*w);
+            if (k == 0)
+                first = ms;
+            fastest = std::min(fastest, ms);
+            rows = w->rowsShown();
+        }
+        row(what, first, QStringLiteral("   (%1 righe; la migliore di tre %2 ms)")
+                             .arg(rows)
+                             .arg(fastest, 0, 'f', 1));
+    };
+    struct Unpaid : lists::SummaryListWindow {
+        using SummaryListWindow::SummaryListWindow;
+        int rowsShown() const { return results()->model()->rowCount(); }
+    };
+    struct Export : lists::ExportWindow {
+        using ExportWindow::ExportWindow;
+        int rowsShown() const { return grid()->rowCount(); }
+    };
+    opening("apertura TfrmNonPagati",
+            [&] { return std::make_unique<Unpaid>(services::unpaidServicesConfig(), &card); });
+    opening("apertura TfrmExpServizi",
+            [&] { return std::make_unique<Export>(services::serviceExportConfig(), &card); });
+    {
+        const auto &exporter = services::serviceExportConfig();
+        Export w(exporter, &card);
+        w.preview();
+        const QString sheet = ArchivePath(exporter.sheet.fileName);
+        t.start();
+        lists::writeExportFile(sheet, exporter.sheet, *w.grid());
+        row("scrittura del file di Excel", t.nsecsElapsed() / 1e6,
+            QStringLiteral("   (%1 MB)").arg(QFileInfo(sheet).size() / 1e6, 0, 'f', 1));
+        t.start();
+        w.exportFile();
+        row("  Esporta dalla finestra", t.nsecsElapsed() / 1e6);
+    }
+    QFile::remove(path);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -139,10 +309,17 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "uso: pratelia-bench CARTELLA [NUMERO_CLIENTI...]\n");
+        std::fprintf(stderr, "uso: pratelia-bench CARTELLA [clienti|servizi] [NUMERO_SCHEDE...]\n");
         return 2;
     }
     const QString folder = args.takeFirst();
+    // Both archives unless one is named.
+    bool clientsToo = true, servicesToo = true;
+    if (!args.isEmpty() && (args.first() == u"clienti" || args.first() == u"servizi")) {
+        clientsToo = args.first() == u"clienti";
+        servicesToo = !clientsToo;
+        args.removeFirst();
+    }
     QList<int> sizes;
     for (const QString &a : args)
         sizes << a.toInt();
@@ -161,7 +338,7 @@ int main(int argc, char **argv)
     const auto &due = clients::instalmentsDueConfig();
     QWidget card;
 
-    for (int n : sizes) {
+    for (int n : clientsToo ? sizes : QList<int>()) {
         const QString path = QDir(folder).filePath(QStringLiteral("Clienti.arx"));
         generate(path, n);
         bareRead(path); // once to have it in the page cache, as the tools will
@@ -251,5 +428,9 @@ int main(int argc, char **argv)
             out.flush();
         }
     }
+    if (clientsToo)
+        QFile::remove(QDir(folder).filePath(QStringLiteral("Clienti.arx")));
+    for (int n : servicesToo ? sizes : QList<int>())
+        benchServices(folder, n, out);
     return 0;
 }

@@ -3,8 +3,10 @@
 // of the tables below.
 #include "commands.h"
 
+#include "app/kit/yearmenu.h"
 #include "clients/clientlistconfig.h"
 #include "fees/feelists.h"
+#include "services/servicelists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/platform.h"
@@ -30,27 +32,36 @@ struct ArchiveTools {
 const ArchiveTools kArchives[] = {
     {"Clienti.arx", clients::clientSearchConfig, clients::clientExportConfig},
     {"Tariffario.arx", fees::feeSearchConfig, fees::feeExportConfig},
+    {"*.ser", services::serviceSearchConfig, services::serviceExportConfig},
 };
 
 // The summary lists, by the name given on the command line.
 struct SummaryTool {
     const char *name;
     const lists::SummaryConfig &(*config)();
+    // The archive the list reads, as in kArchives; a yearly one has no
+    // default and must be named on the command line.
+    const char *fileName = nullptr;
 };
 const SummaryTool kSummaries[] = {
     {"rate", clients::instalmentsDueConfig},
     {"scontate", fees::discountedFeesConfig},
+    {"nonpagati", services::unpaidServicesConfig, "*.ser"},
 };
+
+// Whether a file is the archive `wanted` names: the same file name, or for
+// "*.ext" a yearly archive, four digits and that extension.
+bool isArchive(const QString &file, QLatin1String wanted)
+{
+    const QString name = QFileInfo(file).fileName();
+    return wanted.startsWith(u'*') ? kit::isYearlyArchiveName(name, wanted.mid(1))
+                                   : name.compare(wanted, Qt::CaseInsensitive) == 0;
+}
 
 const ArchiveTools *toolsFor(const QString &file)
 {
-    const QString name = QFileInfo(file).fileName();
     for (const ArchiveTools &t : kArchives) {
-        const QLatin1String wanted(t.fileName);
-        const bool matches = wanted.startsWith(u'*')
-                                 ? name.endsWith(wanted.mid(1), Qt::CaseInsensitive)
-                                 : name.compare(wanted, Qt::CaseInsensitive) == 0;
-        if (matches)
+        if (isArchive(file, QLatin1String(t.fileName)))
             return &t;
     }
     return nullptr;
@@ -199,6 +210,18 @@ int list(const QStringList &args, QTextStream &out, QTextStream &err)
     const lists::SummaryConfig &config = tool->config();
     if (file.isEmpty())
         file = config.source.archivePath(nullptr);
+    if (file.isEmpty()) {
+        err << "uso: list " << name << " FILE";
+        if (tool->fileName)
+            err << " (" << tool->fileName << ")";
+        err << '\n';
+        return 2;
+    }
+    if (tool->fileName && !isArchive(file, QLatin1String(tool->fileName))) {
+        err << "archivio non previsto per " << name << ": " << file << " (previsti: "
+            << tool->fileName << ")\n";
+        return 2;
+    }
     if (!exists(file, err))
         return 2;
     const lists::ListResult listed = lists::summaryList(config, file, today);

@@ -16,6 +16,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <charconv>
+#include <cstring>
+
 namespace pratelia::lists {
 
 namespace {
@@ -101,15 +104,21 @@ void ExportGridModel::endFill()
 // its bytes.
 void ExportGridModel::appendRow(const QVector<QByteArrayView> &cells)
 {
-    QByteArray row;
+    // Written in place into a row of its final size: an export window fills
+    // one row per record of the archive before it can be used.
     qsizetype total = 0;
-    for (const QByteArrayView &c : cells)
-        total += 2 + std::min<qsizetype>(c.size(), 0xFFFF);
-    row.reserve(total);
+    for (qsizetype i = 0; i < m_columns.size(); ++i)
+        total += 2 + (i < cells.size() ? std::min<qsizetype>(cells.at(i).size(), 0xFFFF) : 0);
+    QByteArray row(total, Qt::Uninitialized);
+    char *out = row.data();
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
         const QByteArrayView c = i < cells.size() ? cells.at(i) : QByteArrayView();
         const int n = int(std::min<qsizetype>(c.size(), 0xFFFF));
-        row.append(char(n & 0xFF)).append(char(n >> 8)).append(c.data(), n);
+        *out++ = char(n & 0xFF);
+        *out++ = char(n >> 8);
+        if (n > 0)
+            std::memcpy(out, c.data(), size_t(n));
+        out += n;
     }
     if (!m_filling)
         beginInsertRows({}, int(m_rows.size()), int(m_rows.size()));
@@ -184,15 +193,16 @@ void fillGridFromArchive(ExportGridModel &grid, const RecordLayout &layout, cons
     }
     grid.beginFill();
     QVector<QByteArrayView> cells(sources.size());
-    QByteArray number, joined;
+    QByteArray joined;
+    char number[16];
     try {
         scanArchive(path, layout, [&](const RecordView &r, int n) {
             joined.clear();
             for (qsizetype i = 0; i < sources.size(); ++i) {
                 const Source &s = sources.at(i);
                 if (s.first < 0) {
-                    number = QByteArray::number(n);
-                    cells[i] = number;
+                    const auto end = std::to_chars(number, number + sizeof number, n).ptr;
+                    cells[i] = QByteArrayView(number, end - number);
                 } else if (s.second < 0) {
                     cells[i] = storedBytes(r, s.first);
                 } else {

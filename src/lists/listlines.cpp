@@ -2,8 +2,12 @@
 
 #include "store/codepage.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <limits>
 
 namespace pratelia::lists {
 
@@ -71,31 +75,60 @@ LineLayout::LineLayout(const RecordLayout &layout, std::initializer_list<LinePar
 
 QByteArray LineLayout::buildBytes(const RecordView &record) const
 {
-    QByteArray line;
-    line.reserve(200);
-    QByteArray joined;
+    // Measured first, then written in place: lists build one line for every
+    // record they show.
+    QVarLengthArray<QByteArrayView, 16> values;
+    qsizetype total = 0;
     for (const Piece &p : m_pieces) {
+        QByteArrayView value;
         if (p.field < 0) {
-            line += p.literal;
+            value = p.literal;
+        } else {
+            value = storedBytes(record, p.field);
+            if (p.second >= 0) {
+                // Each field is trimmed, the pair is not: with no first
+                // field the line starts with the blank.
+                const qsizetype joined = value.size() + 1 + storedBytes(record, p.second).size();
+                total += p.width < 0 ? joined : p.width;
+                values.append(value);
+                continue;
+            }
+        }
+        total += (p.field < 0 || p.width < 0) ? value.size() : p.width;
+        values.append(value);
+    }
+    QByteArray line(total, Qt::Uninitialized);
+    char *out = line.data();
+    for (qsizetype i = 0; i < m_pieces.size(); ++i) {
+        const Piece &p = m_pieces.at(i);
+        if (p.field < 0) {
+            std::memcpy(out, values[i].data(), size_t(values[i].size()));
+            out += values[i].size();
             continue;
         }
-        QByteArrayView value = storedBytes(record, p.field);
+        // The field (and its second field after one blank), cut to the
+        // width and padded with blanks.
+        const qsizetype room = p.width < 0 ? std::numeric_limits<qsizetype>::max() : p.width;
+        qsizetype written = 0;
+        auto put = [&](QByteArrayView part) {
+            const qsizetype n = std::min(part.size(), room - written);
+            if (n > 0) {
+                std::memcpy(out + written, part.data(), size_t(n));
+                written += n;
+            }
+        };
+        put(values[i]);
         if (p.second >= 0) {
-            joined = value.toByteArray();
-            joined += ' ';
-            joined += storedBytes(record, p.second);
-            // Each field is trimmed, the pair is not: with no first field
-            // the line starts with the blank.
-            value = joined;
+            put(" ");
+            put(storedBytes(record, p.second));
         }
-        if (p.width < 0) {
-            line += value;
-        } else {
-            const qsizetype n = std::min<qsizetype>(value.size(), p.width);
-            line += value.first(n);
-            line.append(p.width - n, ' ');
+        if (p.width >= 0) {
+            std::memset(out + written, ' ', size_t(p.width - written));
+            written = p.width;
         }
+        out += written;
     }
+    Q_ASSERT(out == line.constData() + line.size());
     return line;
 }
 
@@ -175,29 +208,66 @@ Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,
         // An empty criterion never matches, so it needs no test.
         if (!typed.isEmpty()) {
             const QString needle = lowerAZ(typed);
-            m_tests.append({layout.require(fieldNames.at(i)), codepage::encode(needle),
+            const Field &f = layout.field(layout.require(fieldNames.at(i)));
+            m_tests.append({f.offset, f.capacity, codepage::encode(needle),
                             codepage::representable(needle)});
         }
     }
+    // The short fields first: a record that fails one of them is left
+    // before the long ones are read (the order of the tests does not change
+    // which records pass).
+    std::stable_sort(m_tests.begin(), m_tests.end(),
+                     [](const Test &a, const Test &b) { return a.capacity < b.capacity; });
 }
+
+namespace {
+
+// Whether `needle` (its letters A-Z already lower-cased) occurs in `hay`,
+// the letters A-Z of `hay` counting as a-z. A search runs this on every
+// record of the archive, so it works on the stored bytes in place.
+bool containsLowered(QByteArrayView hay, QByteArrayView needle)
+{
+    static constexpr auto lower = [] {
+        std::array<unsigned char, 256> t{};
+        for (int c = 0; c < 256; ++c)
+            t[size_t(c)] = (c >= 'A' && c <= 'Z') ? (c + 32) : c;
+        return t;
+    }();
+    const qsizetype m = needle.size();
+    const qsizetype last = hay.size() - m; // the last place the needle can start
+    const auto *h = reinterpret_cast<const unsigned char *>(hay.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(needle.data());
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (lower[h[i]] != p[0])
+            continue;
+        qsizetype k = 1;
+        while (k < m && lower[h[i + k]] == p[k])
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 bool Criteria::accepts(const RecordView &record) const
 {
     if (m_inUse == 0)
         return true;
     int matches = 0;
-    char lowered[256];
+    int left = int(m_tests.size());
     for (const Test &t : m_tests) {
-        if (!t.possible)
-            continue;
-        const QByteArrayView value = storedBytes(record, t.field);
-        const qsizetype n = std::min<qsizetype>(value.size(), sizeof lowered);
-        for (qsizetype k = 0; k < n; ++k) {
-            const char c = value[k];
-            lowered[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+        --left;
+        if (t.possible) {
+            const char *at = record.bytes() + t.offset;
+            const int length = std::min(int(static_cast<unsigned char>(at[0])), t.capacity);
+            if (containsLowered(trimBytes(QByteArrayView(at + 1, length)), t.needle))
+                ++matches;
         }
-        if (QByteArrayView(lowered, n).contains(t.needle))
-            ++matches;
+        // Not enough tests left to reach the criteria in use.
+        if (matches + left < m_inUse)
+            return false;
     }
     return matches >= m_inUse;
 }

@@ -88,7 +88,8 @@ public:
 
 private:
     struct Test {
-        int field;
+        int offset;        // of the field's length byte in the record
+        int capacity;
         QByteArray needle; // lower-cased, Windows-1252
         bool possible;     // false when the text has characters no field can hold
     };

@@ -89,6 +89,7 @@ private Q_SLOTS:
     void generalGuideHoldsTheApplicationPages();
     void exportPagesQuoteTheExportParagraphs();
     void feePageDescribesItsPictures();
+    void servicePageDescribesItsPictures();
     void helpShowsEachOpenerItsOwnPage();
     void manualLinkOpensThePdfEvenWhenMissing();
     void linkColoursFollowTheMouse();
@@ -315,6 +316,28 @@ void TestShell::feePageDescribesItsPictures()
     const QString discounted = paragraphWith(QStringLiteral("servizi con tariffa scontata"));
     QVERIFY2(discounted.contains(QStringLiteral("mano")) && discounted.contains(QStringLiteral("moneta")),
              qPrintable(discounted));
+}
+
+void TestShell::servicePageDescribesItsPictures()
+{
+    // Ten paragraphs; the service card's imports and its unpaid list are
+    // pictures without a caption: the page names their motifs.
+    const QStringList list = paragraphsOf(kit::helpBody(kit::HelpPage::Servizi));
+    QCOMPARE(list.size(), 10);
+    auto paragraphWith = [&list](const QString &words) {
+        for (const QString &p : list)
+            if (p.contains(words))
+                return p;
+        return QString();
+    };
+    const QString fees = paragraphWith(QStringLiteral("dal tariffario"));
+    QVERIFY2(fees.contains(QStringLiteral("freccia rossa")) && fees.contains(QStringLiteral("mano"))
+                 && fees.contains(QStringLiteral("moneta")),
+             qPrintable(fees));
+    const QString client = paragraphWith(QStringLiteral("anagrafica clienti"));
+    QVERIFY2(client.contains(QStringLiteral("freccia rossa")), qPrintable(client));
+    const QString unpaid = paragraphWith(QStringLiteral("non ancora saldati"));
+    QVERIFY2(unpaid.contains(QStringLiteral("spunta")), qPrintable(unpaid));
 }
 
 void TestShell::helpShowsEachOpenerItsOwnPage()

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void onlyThePasswordWindowShowsFirst();
     void applicationsComeAndGoThroughTheMenu_data();
     void applicationsComeAndGoThroughTheMenu();
+    void serviceRegisterThroughItsYearMenu();
 };
 
 void TestStartup::onlyThePasswordWindowShowsFirst()
@@ -57,6 +59,7 @@ void TestStartup::applicationsComeAndGoThroughTheMenu_data()
     QTest::addColumn<QString>("caption");
     QTest::newRow("client card") << "btnAnagrafica" << "TfrmAnagrafica" << " Pratelia - Anagrafica Clienti";
     QTest::newRow("fee card") << "imgTariffario" << "TfrmTariffario" << " Pratelia - Tariffario Servizi";
+    QTest::newRow("service year menu") << "btnRegistro" << "TfrmMenuServizi" << " Pratelia - Registro Servizi";
 }
 
 void TestStartup::applicationsComeAndGoThroughTheMenu()
@@ -95,6 +98,34 @@ void TestStartup::applicationsComeAndGoThroughTheMenu()
     program.menu()->close();
     QCOMPARE(ended, 1);
     setEndProgram({});
+}
+
+void TestStartup::serviceRegisterThroughItsYearMenu()
+{
+    // Main menu, year menu, Apri, the card on that year; leaving the card
+    // goes back to the main menu, not to the year menu.
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2025, 2, 3));
+    Program program;
+    program.createApplications();
+    program.menu()->show();
+    program.menu()->findChild<QAbstractButton *>(QStringLiteral("imgRegistro"))->click();
+    QWidget *yearMenu = kit::WindowCatalogue::instance().window(QStringLiteral("TfrmMenuServizi"));
+    QWidget *card = kit::WindowCatalogue::instance().window(QStringLiteral("TfrmServizi"));
+    QVERIFY(yearMenu && card);
+    QVERIFY(yearMenu->isVisible());
+    QVERIFY(platform.dialogs.shown.isEmpty()); // no longer "not available"
+    yearMenu->findChild<QAbstractButton *>(QStringLiteral("btnApriPreventivi"))->click();
+    QVERIFY(card->isVisible());
+    QVERIFY(!yearMenu->isVisible());
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Pratelia - Registro Servizi anno 2025"));
+    QCOMPARE(card->findChild<QLabel *>(QStringLiteral("lblFile"))->text(), home.file(QStringLiteral("2025.ser")));
+    card->findChild<QAbstractButton *>(QStringLiteral("cmdEsci"))->click();
+    QVERIFY(program.menu()->isVisible());
+    QVERIFY(!card->isVisible());
+    QVERIFY(!yearMenu->isVisible());
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_MAIN(TestStartup)

@@ -10,6 +10,7 @@
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
+#include "services/servicelists.h"
 #include "store/record.h"
 #include "store/values.h"
 
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void clientReaders_data();
     void clientReaders();
     void instalmentsSkipUnreadableRecords();
+    void serviceReaders_data();
+    void serviceReaders();
     void feeFlagOtherThanYesShowsUnticked_data();
     void feeFlagOtherThanYesShowsUnticked();
 };
@@ -183,6 +186,58 @@ void TestDamagedWindows::cardsBrowseDamagedArchives()
     QCOMPARE(window->position(), complete);
     QVERIFY(platform.dialogs.shown.isEmpty());
     QCOMPARE(home.read(c.archiveName), bytes);
+}
+
+void TestDamagedWindows::serviceReaders_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *k : {"cut short", "lengths over capacity", "random bytes"})
+        QTest::newRow(k) << QString::fromLatin1(k);
+}
+
+void TestDamagedWindows::serviceReaders()
+{
+    // The service register's search, export preview and unpaid list over a
+    // damaged year's archive: every complete record, nothing more, no
+    // message, and the archive left as it is.
+    QFETCH(QString, kind);
+    const CardCase *c = nullptr;
+    for (const CardCase &cc : registeredCards())
+        if (cc.name == u"service")
+            c = &cc;
+    QVERIFY(c);
+    TempProgramFolder home;
+    TestPlatform platform;
+    const QByteArray bytes = damaged(*c, kind);
+    home.write(c->archiveName, bytes);
+    const int complete = int(bytes.size() / c->record(1).layout().recordSize());
+    const auto card = c->make();
+    {
+        lists::SearchWindow search(services::serviceSearchConfig(), card.get());
+        search.setMode(QStringLiteral("servizi"));
+        search.search();
+        QVERIFY(search.showingResults());
+        QCOMPARE(search.results()->model()->rowCount(), complete);
+        search.pick(0);
+        QVERIFY(card->position() > 0);
+    }
+    {
+        lists::ExportWindow w(services::serviceExportConfig(), card.get());
+        w.preview();
+        QCOMPARE(w.grid()->rowCount(), complete);
+        for (int row = 0; row < w.grid()->rowCount(); ++row)
+            for (int col = 0; col < w.grid()->columnCount(); ++col)
+                QVERIFY(w.grid()->cell(row, col).size() <= 250);
+        w.exportFile();
+        QVERIFY(home.read(QStringLiteral("Servizi.xls")).endsWith("</html>\r\n"));
+    }
+    {
+        lists::SummaryListWindow w(services::unpaidServicesConfig(), card.get());
+        w.build();
+        QVERIFY(w.results()->model()->rowCount() <= complete);
+    }
+    QCOMPARE(platform.dialogs.shown.size(), 2); // the export's two questions
+    QCOMPARE(home.read(c->archiveName), bytes);
 }
 
 void TestDamagedWindows::instalmentsSkipUnreadableRecords()

@@ -17,6 +17,7 @@
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
+#include "services/servicelists.h"
 #include "store/recordfile.h"
 #include "platform/texts.h"
 #include "store/values.h"
@@ -122,6 +123,21 @@ struct ClientFixture : CardFixture {
     ClientFixture() : CardFixture(registeredCards().first()) {}
 };
 
+const CardCase &cardNamed(const QString &name)
+{
+    for (const CardCase &c : registeredCards())
+        if (c.name == name)
+            return c;
+    qFatal("no card %s", qPrintable(name));
+    return registeredCards().first();
+}
+
+// The service card on 2024 over three services (1 and 3 not paid), for the
+// service register's own windows below.
+struct ServiceFixture : CardFixture {
+    ServiceFixture() : CardFixture(cardNamed(QStringLiteral("service"))) {}
+};
+
 } // namespace
 
 class TestWindowFaults : public QObject {
@@ -143,6 +159,12 @@ private Q_SLOTS:
     void clientExport();
     void instalmentsDueList_data();
     void instalmentsDueList();
+    void serviceSearch_data();
+    void serviceSearch();
+    void serviceExport_data();
+    void serviceExport();
+    void unpaidServicesList_data();
+    void unpaidServicesList();
     void passwordCheck_data();
     void passwordCheck();
     void passwordChange_data();
@@ -536,6 +558,109 @@ void TestWindowFaults::instalmentsDueList()
             QCOMPARE(rows, 3);
         else
             QVERIFY(rows <= 3);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::serviceSearch_data()
+{
+    addStepRows(kReadSteps);
+}
+
+void TestWindowFaults::serviceSearch()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        ServiceFixture f;
+        lists::SearchWindow w(services::serviceSearchConfig(), f.card.get());
+        w.setMode(QStringLiteral("servizi"));
+        w.criterion(4)->setText(QStringLiteral("rossi"));
+        arm();
+        w.search();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), f.original());
+        if (!triggered) {
+            QVERIFY(w.showingResults());
+            QCOMPARE(w.results()->model()->rowCount(), 1);
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QVERIFY(!w.showingResults());
+        w.search();
+        QVERIFY(w.showingResults());
+        QCOMPARE(w.results()->model()->rowCount(), 1);
+        // A pick shows the record on the card.
+        w.pick(0);
+        QCOMPARE(f.position(), QStringLiteral("1"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::serviceExport_data()
+{
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Close});
+}
+
+void TestWindowFaults::serviceExport()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const QString sheet = QStringLiteral("Servizi.xls");
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        ServiceFixture f;
+        lists::ExportWindow w(services::serviceExportConfig(), f.card.get());
+        w.preview();
+        QCOMPARE(w.grid()->rowCount(), 3);
+        arm();
+        w.exportFile();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), f.original());
+        QCOMPARE(f.platform.dialogs.shown.size(), 2);
+        if (!triggered) {
+            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+            QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
+        QVERIFY(f.platform.shell.opened.isEmpty());
+        w.exportFile();
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
+        QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::unpaidServicesList_data()
+{
+    addStepRows(kReadSteps);
+}
+
+void TestWindowFaults::unpaidServicesList()
+{
+    // Built when the window opens: silent on failure, keeping what it read.
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        ServiceFixture f;
+        lists::SummaryListWindow w(services::unpaidServicesConfig(), f.card.get());
+        arm();
+        w.build();
+        triggered = fs.triggered();
+        fs.reset();
+        QVERIFY(f.platform.dialogs.shown.isEmpty());
+        QCOMPARE(f.archive(), f.original());
+        const int rows = w.results()->model()->rowCount();
+        if (!triggered)
+            QCOMPARE(rows, 2);
+        else
+            QVERIFY(rows <= 2);
     });
     QCOMPARE(failed > 0, used);
 }

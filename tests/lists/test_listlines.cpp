@@ -144,6 +144,13 @@ void TestListLines::criteria_data()
         << QStringList{"Rossi", "", "RSSMRA80A01H501U"} << false;
     QTest::newRow("one criterion of two missing") << QStringList{"rossi", "", "zz"}
                                                   << QStringList{"Rossi", "", "AB"} << false;
+    QTest::newRow("both found, in fields of different lengths")
+        << QStringList{"rossi", "", "zz"} << QStringList{"Rossi", "", "ZZ"} << true;
+    // A criterion of blanks is not counted but still matches a blank.
+    QTest::newRow("blanks matching stand for a criterion missed")
+        << QStringList{"   ", "mar", ""} << QStringList{"De   Rossi", "Luca", ""} << true;
+    QTest::newRow("blanks not matching, criterion missed")
+        << QStringList{"   ", "mar", ""} << QStringList{"Rossi", "Luca", ""} << false;
 }
 
 void TestListLines::criteria()

@@ -2,6 +2,8 @@
 
 #include "clients/anagrafica.h"
 #include "fees/tariffario.h"
+#include "services/servicecard.h"
+#include "services/servizi.h"
 #include "store/layout.h"
 
 namespace pratelia::testing {
@@ -45,6 +47,24 @@ Record fee(int n)
     return r;
 }
 
+Record service(int n)
+{
+    static const char *const services[][3] = {{"730", "Dichiarazione", "Rossi Mario"},
+                                              {"ISEE", "Attestazione ISEE", "Verdi Anna"},
+                                              {"CONT", "Contabilità", "Bianchi Luca"},
+                                              {"VIS", "Visura", "Neri Paolo"}};
+    Record r(layouts::servizio());
+    r.setText(u"ID", QString::fromLatin1(services[(n - 1) % 4][0]));
+    r.setText(u"Tipologia", QStringLiteral("Consulenza"));
+    r.setText(u"Descrizione", QString::fromUtf8(services[(n - 1) % 4][1]));
+    r.setText(u"Tariffa", QStringLiteral("100,00"));
+    r.setText(u"DataRic", QStringLiteral("15/01/2024"));
+    r.setText(u"Cliente", QString::fromLatin1(services[(n - 1) % 4][2]));
+    r.setText(u"CodFisc", QStringLiteral("RSSMRA80A01H501U"));
+    r.setText(u"Pagato", n % 2 ? QStringLiteral("No") : QStringLiteral("Sì"));
+    return r;
+}
+
 } // namespace
 
 const QVector<CardCase> &registeredCards()
@@ -54,6 +74,13 @@ const QVector<CardCase> &registeredCards()
          client, "txtNote"},
         {"fee", "Tariffario.arx", [] { return std::make_unique<fees::TfrmTariffario>(); }, fee,
          "txtNote"},
+        {"service", "2024.ser",
+         []() -> std::unique_ptr<kit::CardWindow> {
+             auto card = std::make_unique<services::TfrmServizi>();
+             kit::openYear(card.get(), services::yearArchive(), QStringLiteral("2024"));
+             return card;
+         },
+         service, "txtNote"},
     };
     return cards;
 }

@@ -173,12 +173,16 @@ QStringList servizi()
             "tariffa, le modalità di pagamento, i dati del cliente (cognome e nome, codice fiscale, "
             "denominazione della ditta e partita IVA), le date di richiesta e di espletamento, lo stato di "
             "avanzamento, gli uffici contattati, i documenti prodotti, le questioni in sospeso, le note e "
-            "la fattura rilasciata al cliente."),
+            "la fattura rilasciata al cliente. Le date si scelgono dal calendario, che si apre premendo un "
+            "tasto qualsiasi nel campo della data; i tasti Canc e Backspace la cancellano."),
         QStringLiteral(
-            "I dati del servizio si importano dal tariffario: un pulsante riporta il servizio con la "
-            "tariffa ordinaria, l'altro con la tariffa scontata."),
+            "I dati del servizio si importano dal tariffario con i due pulsanti accanto al codice: la "
+            "freccia rossa riporta il servizio con la tariffa ordinaria, la mano che regge una moneta con "
+            "la tariffa scontata."),
         QStringLiteral(
-            "Il cliente si importa dall'archivio dell'anagrafica clienti, senza riscriverne i dati."),
+            "Il cliente si importa dall'archivio dell'anagrafica clienti con la freccia rossa accanto al "
+            "suo nome, senza riscriverne i dati; il codice fiscale e la partita IVA possono essere "
+            "verificati con i pulsanti di controllo."),
         QStringLiteral(
             "A ogni servizio si può abbinare il file della fattura, che si apre con un clic, e fino a tre "
             "file allegati, copiati nella cartella dei documenti allegati del programma."),
@@ -189,14 +193,15 @@ QStringList servizi()
             "e «Codice fiscale». Per modificare una scheda la si richiama con la ricerca o con le frecce, "
             "si correggono i dati e si preme di nuovo Salva."),
         QStringLiteral(
-            "Il pulsante Duplica copia la scheda visualizzata in una nuova scheda, utile per registrare lo "
-            "stesso servizio per un altro cliente o in un'altra data."),
+            "Il pulsante Duplica copia la scheda visualizzata in una nuova scheda con la data di richiesta "
+            "di oggi, senza fattura né allegati: è utile per registrare di nuovo lo stesso servizio."),
         QStringLiteral(
-            "La ricerca trova i servizi dell'anno anche con chiavi parziali e con diversi filtri."),
+            "La ricerca trova i servizi dell'anno anche con chiavi parziali e con diversi filtri, per "
+            "codice, tipologia, descrizione, cliente, ditta o stato di avanzamento."),
         QStringLiteral(
-            "La casella Pagato indica che il cliente ha saldato il compenso. Il riepilogo dei servizi non "
-            "saldati elenca quelli ancora da incassare; un doppio clic su una riga riporta il servizio "
-            "nella scheda."),
+            "La casella Pagato indica che il cliente ha saldato il compenso. Il pulsante con il segno di "
+            "spunta mostra il riepilogo dei servizi non ancora saldati; un doppio clic su una riga riporta "
+            "il servizio nella scheda, dove basta spuntare la casella e salvare."),
         QStringLiteral(
             "Il registro dell'anno può essere esportato in un foglio di Microsoft Excel e ogni scheda può "
             "essere stampata."),

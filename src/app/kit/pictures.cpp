@@ -436,6 +436,34 @@ const QHash<QString, Drawing> &drawings()
          }},
         {QStringLiteral("controlla"), [](QPainter &p) { tick(p, false); }},
         {QStringLiteral("ok"), [](QPainter &p) { tick(p, true); }},
+        // A bill with a big tick across it, still to be ticked off: the list
+        // of services the clients have not paid yet.
+        {QStringLiteral("nonpagati"),
+         [](QPainter &p) {
+             sheet(p, QRectF(6, 4, 36, 50));
+             textLines(p, 12, 18, 18, 3);
+             QFont euro(QStringLiteral("DejaVu Sans"));
+             euro.setPixelSize(14);
+             euro.setBold(true);
+             p.setFont(euro);
+             p.setPen(kOrange);
+             p.drawText(QRectF(8, 38, 15, 15), Qt::AlignCenter, QStringLiteral("€"));
+             QPainterPath mark;
+             mark.moveTo(28, 40);
+             mark.lineTo(37, 51);
+             mark.lineTo(58, 22);
+             QPen edge(kInk, 11);
+             edge.setCapStyle(Qt::RoundCap);
+             edge.setJoinStyle(Qt::RoundJoin);
+             p.setPen(edge);
+             p.setBrush(Qt::NoBrush);
+             p.drawPath(mark);
+             QPen green(kGreen, 6.5);
+             green.setCapStyle(Qt::RoundCap);
+             green.setJoinStyle(Qt::RoundJoin);
+             p.setPen(green);
+             p.drawPath(mark);
+         }},
         {QStringLiteral("cancella"),
          [](QPainter &p) {
              outline(p, 3);
