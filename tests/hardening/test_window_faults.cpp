@@ -603,7 +603,7 @@ void TestWindowFaults::serviceSearch()
 
 void TestWindowFaults::serviceExport_data()
 {
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Close});
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
 }
 
 void TestWindowFaults::serviceExport()
