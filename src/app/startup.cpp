@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "clients/anagrafica.h"
+#include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 
 namespace pratelia::app {
@@ -46,6 +47,7 @@ using Factory = QWidget *(*)();
 const Factory kApplications[] = {
     [] () -> QWidget * { return new clients::TfrmAnagrafica(); },
     [] () -> QWidget * { return new fees::TfrmTariffario(); },
+    [] () -> QWidget * { return new deadlines::TfrmScadenzario(); },
 };
 
 } // namespace
