@@ -14,7 +14,7 @@ PACKAGES=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgl-dev libsimpleini-dev
   poppler-utils fonts-dejavu-core
-  lame
+  lame libical-dev
 )
 
 ensure_packages() {
