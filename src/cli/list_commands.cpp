@@ -3,7 +3,9 @@
 // of the tables below.
 #include "commands.h"
 
+#include "app/kit/yearmenu.h"
 #include "clients/clientlistconfig.h"
+#include "deadlines/deadlinelists.h"
 #include "fees/feelists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
@@ -29,6 +31,7 @@ struct ArchiveTools {
 const ArchiveTools kArchives[] = {
     {"Clienti.arx", clients::clientSearchConfig, clients::clientExportConfig},
     {"Tariffario.arx", fees::feeSearchConfig, fees::feeExportConfig},
+    {"*.sca", deadlines::deadlineSearchConfig, deadlines::deadlineExportConfig},
 };
 
 // The summary lists, by the name given on the command line.
@@ -39,6 +42,9 @@ struct SummaryTool {
 const SummaryTool kSummaries[] = {
     {"rate", clients::instalmentsDueConfig},
     {"scontate", fees::discountedFeesConfig},
+    {"dapagare", deadlines::paymentsToMakeConfig},
+    {"pagati", deadlines::paymentsMadeConfig},
+    {"daconfermare", deadlines::appointmentsToConfirmConfig},
 };
 
 const ArchiveTools *toolsFor(const QString &file)
@@ -47,7 +53,7 @@ const ArchiveTools *toolsFor(const QString &file)
     for (const ArchiveTools &t : kArchives) {
         const QLatin1String wanted(t.fileName);
         const bool matches = wanted.startsWith(u'*')
-                                 ? name.endsWith(wanted.mid(1), Qt::CaseInsensitive)
+                                 ? kit::isYearlyArchiveName(name, wanted.mid(1))
                                  : name.compare(wanted, Qt::CaseInsensitive) == 0;
         if (matches)
             return &t;
@@ -109,7 +115,7 @@ int search(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     for (const QByteArray &l : lines)
         out << codepage::decode(l) << '\n';
-    out << "Il presente riepilogo contiene " << lines.size() << " schede.\n";
+    out << config.countText.arg(lines.size()) << '\n';
     return 0;
 }
 
@@ -187,6 +193,10 @@ int list(const QStringList &args, QTextStream &out, QTextStream &err)
     const lists::SummaryConfig &config = tool->config();
     if (file.isEmpty())
         file = config.source.archivePath(nullptr);
+    if (layouts::forFileName(file) != config.source.layout) {
+        err << file << ": non è un archivio di questo elenco\n";
+        return 2;
+    }
     if (!exists(file, err))
         return 2;
     bool complete = false;
@@ -207,7 +217,9 @@ void registerListCommands()
     addCommand({"search", "search FILE [--Campo TESTO]...  le schede trovate, in ordine di elenco",
                 search});
     addCommand({"export", "export FILE [--out FILE.xls]  esporta l'archivio per Excel", exportFile});
-    addCommand({"list", "list NOME [FILE] [--today gg/mm/aaaa]  un riepilogo (rate, ...)", list});
+    addCommand({"list", "list NOME [FILE] [--today gg/mm/aaaa]  un riepilogo (rate, scontate, "
+                        "dapagare, pagati, daconfermare)",
+                list});
 }
 
 } // namespace pratelia::cli
