@@ -141,7 +141,7 @@ QVector<CardCommand> deadlineCommands()
                    [](CardWindow &w) { showDeadlineExport(&w); }, true),
         barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
                    [](CardWindow &w) { printCard(&w, deadlineCardPrint()); }),
-        barCommand("cmdDaEffettuare", "Da pagare", "dapagare",
+        barCommand("cmdDaEffettuare", "Dovuti", "dapagare",
                    "Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non.",
                    [](CardWindow &w) { showPaymentsToMake(&w); }),
         barCommand("cmdEffettuate", "Pagati", "pagati",

@@ -65,7 +65,7 @@ const char *kStartStyle =
     "QWidget#panAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef3f8, stop:1 #d9e3ee); }"
     "QFrame[box=\"true\"] { background: white; border: 1px solid #b9c7d6; border-radius: 12px; }"
     "QFrame[box=\"true\"] QLabel { border: none; background: transparent; }"
-    "QLabel#lblTitolo { color: #173456; font-size: 20pt; font-weight: bold; }"
+    "QLabel#lblTitolo { color: #173456; font-size: 17pt; font-weight: bold; }"
     "QLabel[heading=\"true\"] { color: #1f4a78; font-size: 13pt; font-weight: bold; }"
     "QLabel[note=\"true\"] { color: #3c4b5c; font-size: 11pt; }"
     "QLineEdit#txtAnno { font-size: 20pt; font-weight: bold; padding: 2px; }"
@@ -132,6 +132,7 @@ QWidget *TfrmScadenzario::buildStart()
     picture->setPixmap(kit::commandIcon(QStringLiteral("scadenze")).pixmap(80, 80));
     auto *title = new QLabel(QStringLiteral("Scadenze e appuntamenti"), yearBox);
     title->setObjectName(QStringLiteral("lblTitolo"));
+    title->setWordWrap(true);
     auto *yearCaption = label(QStringLiteral("Indicare l'anno solare e premere Apri."), "heading",
                               yearBox);
     m_year = kit::yearField(QStringLiteral("txtAnno"), yearBox);
@@ -220,6 +221,7 @@ QWidget *TfrmScadenzario::buildStart()
                                          calendarBox);
     for (kit::CommandButton *b : {day, month}) {
         b->setToolTip(b->statusText());
+        b->setIconSize(QSize(40, 40));
         b->setMinimumWidth(90);
     }
     auto *commands = new QHBoxLayout;
