@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <numeric>
 
 namespace pratelia::lists {
 
@@ -146,7 +148,29 @@ bool lineLess(const QByteArray &a, const QByteArray &b)
 
 void sortLines(QVector<QByteArray> &lines)
 {
-    std::sort(lines.begin(), lines.end(), lineLess);
+    // The same order as lineLess, with each line folded once instead of at
+    // every comparison: long lists of lines that share long beginnings (the
+    // same cause, the same surname) sort several times faster.
+    const qsizetype n = lines.size();
+    QVector<QByteArray> folded(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        QByteArray f = lines.at(i);
+        for (char &c : f)
+            c = char(foldUp(static_cast<unsigned char>(c)));
+        folded[i] = std::move(f);
+    }
+    std::vector<qsizetype> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
+        const QByteArray &a = folded.at(x), &b = folded.at(y);
+        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+        return c != 0 ? c < 0 : a.size() < b.size();
+    });
+    QVector<QByteArray> sorted;
+    sorted.reserve(n);
+    for (qsizetype i : order)
+        sorted.append(std::move(lines[i]));
+    lines = std::move(sorted);
 }
 
 Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,
@@ -171,7 +195,13 @@ bool Criteria::accepts(const RecordView &record) const
         return true;
     int matches = 0;
     char lowered[256];
+    qsizetype left = m_tests.size();
     for (const Test &t : m_tests) {
+        // Once the tests left cannot bring the matches up to the criteria
+        // in use, the record is not listed: the rest need not be read.
+        if (matches + left < m_inUse)
+            return false;
+        --left;
         if (!t.possible)
             continue;
         const QByteArrayView value = storedBytes(record, t.field);
