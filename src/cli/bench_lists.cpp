@@ -1,6 +1,8 @@
 // pratelia-bench: times the list tools on synthetic client archives of the
 // given sizes, each against a bare sequential read of the same file.
 //   pratelia-bench FOLDER [SIZE...]
+#include "bench.h"
+
 #include "clients/clientlistconfig.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
@@ -20,6 +22,8 @@
 #include <malloc.h>
 
 using namespace pratelia;
+using pratelia::bench::bareRead;
+using pratelia::bench::openWindow;
 
 namespace {
 
@@ -93,8 +97,9 @@ void generate(const QString &path, int count)
     f->close();
 }
 
-// Reads the file front to back in 1 MB blocks and does nothing with it.
-void bareRead(const QString &path)
+} // namespace
+
+void bench::bareRead(const QString &path)
 {
     std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::ReadOnly);
     qint64 size = 0, got = 0;
@@ -106,6 +111,8 @@ void bareRead(const QString &path)
     }
     f->close();
 }
+
+namespace {
 
 qint64 rssKb(const char *key)
 {
@@ -119,9 +126,9 @@ qint64 rssKb(const char *key)
     return -1;
 }
 
-// Shows a window and lets it paint: the time until the user can work in it.
-template <class W>
-double openWindow(W &w)
+} // namespace
+
+double bench::openWindow(QWidget &w)
 {
     QElapsedTimer t;
     t.start();
@@ -130,8 +137,6 @@ double openWindow(W &w)
     QApplication::processEvents();
     return t.nsecsElapsed() / 1e6;
 }
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -250,6 +255,7 @@ int main(int argc, char **argv)
                 << QString::number(rssKb("VmHWM:") / 1024.0, 'f', 1) << " MB)\n";
             out.flush();
         }
+        bench::deadlines(n, out);
     }
     return 0;
 }
