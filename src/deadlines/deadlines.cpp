@@ -170,22 +170,42 @@ QStringList viewArchives(View view, const QDate &date, const QString &folder)
     return paths;
 }
 
-bool selects(View view, const RecordView &record, const Timing &t, const QDate &date)
-{
-    switch (view) {
-    case View::Imminent:
-        return isImminent(t, date);
-    case View::Day:
-        return storedBytes(record, fields().data) == formatDate(date).toLatin1();
-    case View::Month: {
-        const QByteArray year = QByteArray::number(date.year()).rightJustified(4, '0');
-        const QByteArray month = monthNames().at(date.month() - 1).toLower().toLatin1();
-        return storedBytes(record, fields().anno) == year
-               && lists::lowerAZ(storedBytes(record, fields().mese).toByteArray()) == month;
+namespace {
+
+// A view's selection rule on a date, its texts made once for the whole
+// archive: the daily and monthly views select on the card's texts, the
+// imminent view on its date and notice.
+class Selection {
+public:
+    Selection(View view, const QDate &date)
+        : m_view(view), m_date(date), m_day(formatDate(date).toLatin1()),
+          m_year(QByteArray::number(date.year()).rightJustified(4, '0')),
+          m_month(monthNames().at(date.month() - 1).toLower().toLatin1())
+    {
     }
+    // Whether the card's texts can belong in the view.
+    bool byText(const RecordView &r) const
+    {
+        switch (m_view) {
+        case View::Imminent:
+            return true;
+        case View::Day:
+            return storedBytes(r, fields().data) == m_day;
+        case View::Month:
+            return storedBytes(r, fields().anno) == m_year
+                   && lists::lowerAZ(storedBytes(r, fields().mese).toByteArray()) == m_month;
+        }
+        return false;
     }
-    return false;
-}
+    bool byTiming(const Timing &t) const { return m_view != View::Imminent || isImminent(t, m_date); }
+
+private:
+    View m_view;
+    QDate m_date;
+    QByteArray m_day, m_year, m_month;
+};
+
+} // namespace
 
 namespace {
 
@@ -222,16 +242,19 @@ ViewResult viewRows(View view, const QDate &date, bool create, const QString &fo
     ViewResult result;
     const QStringList paths = viewArchives(view, date, folder);
     const Fields &f = fields();
+    const Selection selection(view, date);
     int appended = 0;
     for (int a = 0; a < paths.size(); ++a) {
         const Missing missing = a == 0 && create ? Missing::Create : Missing::Skip;
         const bool read = readArchive(paths.at(a), missing, [&](const RecordView &r, int) {
+            if (!selection.byText(r))
+                return true;
             const std::optional<Timing> t = timing(r);
             if (!t) {
                 ++result.skipped;
                 return true;
             }
-            if (!selects(view, r, *t, date))
+            if (!selection.byTiming(*t))
                 return true;
             ViewRow row;
             row.archive = a;

@@ -59,8 +59,6 @@ enum class View {
 // the date's year, and for the imminent view the next year's archive too
 // (read only when it exists, never created).
 QStringList viewArchives(View view, const QDate &date, const QString &folder = {});
-// Whether a readable record belongs in the view on `date`.
-bool selects(View view, const RecordView &record, const Timing &t, const QDate &date);
 
 // One row of a view: the cells of its 21 columns in Windows-1252 (the
 // running number, 19 fields, the chronological key).
