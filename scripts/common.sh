@@ -15,6 +15,7 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libgl-dev libsimpleini-dev
   poppler-utils fonts-dejavu-core
   lame libical-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 ensure_packages() {

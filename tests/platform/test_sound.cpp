@@ -1,9 +1,10 @@
 // The real alert sound: it plays through Qt Multimedia, and a missing or
-// unplayable file only loses the sound (no message, no crash, and stopping
-// it afterwards is harmless).
+// unplayable file, or a machine that cannot decode it, only loses the
+// sound (no message, no crash, and stopping it afterwards is harmless).
 #include "platform/platform.h"
 
 #include <QApplication>
+#include <QMediaFormat>
 #include <QMediaPlayer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,7 +37,14 @@ void TestSound::missingOrUnplayableFile()
     }
     platform::sound().play(file);
     auto *player = qApp->findChild<QMediaPlayer *>();
-    QVERIFY(player);
+    const bool decodes = !QMediaFormat().supportedFileFormats(QMediaFormat::Decode).isEmpty();
+    // Where the media framework decodes nothing (its plug-ins missing) no
+    // player is made at all, since making one there crashes: the sound is
+    // simply lost.
+    QCOMPARE(player != nullptr, decodes);
+    platform::sound().stop();
+    if (!player)
+        return;
     QCOMPARE(player->source(), QUrl::fromLocalFile(file));
     QCOMPARE(player->loops(), 1);
     QTRY_VERIFY_WITH_TIMEOUT(player->playbackState() == QMediaPlayer::StoppedState
