@@ -189,12 +189,41 @@ Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,
     }
 }
 
+namespace {
+
+inline char lowerByte(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
+
+// Whether `needle` (already lower-cased) occurs in `text` lower-cased,
+// without making the lower-cased copy: the search runs once for every card
+// of the archive.
+bool containsLowered(QByteArrayView text, QByteArrayView needle)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return true;
+    const char first = needle[0];
+    for (qsizetype i = 0; i + n <= text.size(); ++i) {
+        if (lowerByte(text[i]) != first)
+            continue;
+        qsizetype k = 1;
+        while (k < n && lowerByte(text[i + k]) == needle[k])
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool Criteria::accepts(const RecordView &record) const
 {
     if (m_inUse == 0)
         return true;
     int matches = 0;
-    char lowered[256];
     qsizetype left = m_tests.size();
     for (const Test &t : m_tests) {
         // Once the tests left cannot bring the matches up to the criteria
@@ -202,15 +231,7 @@ bool Criteria::accepts(const RecordView &record) const
         if (matches + left < m_inUse)
             return false;
         --left;
-        if (!t.possible)
-            continue;
-        const QByteArrayView value = storedBytes(record, t.field);
-        const qsizetype n = std::min<qsizetype>(value.size(), sizeof lowered);
-        for (qsizetype k = 0; k < n; ++k) {
-            const char c = value[k];
-            lowered[k] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        }
-        if (QByteArrayView(lowered, n).contains(t.needle))
+        if (t.possible && containsLowered(storedBytes(record, t.field), t.needle))
             ++matches;
     }
     return matches >= m_inUse;
