@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     if (!writeStoredPassword(ScramblePassword(wanted)))
         return 0;
+    check(fs.files.size() == 1); // the store, and no temporary file
     check(readStoredPassword(password));
     check(password == wanted);
     return 0;

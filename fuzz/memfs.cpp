@@ -98,32 +98,36 @@ bool MemoryFileSystem::shouldFail(IoStep step)
 }
 
 std::unique_ptr<FileHandle> MemoryFileSystem::open(const QString &path, OpenMode mode,
-                                                   bool *notFound)
+                                                   OpenFailure *failure)
 {
-    if (notFound)
-        *notFound = false;
-    if (shouldFail(IoStep::Open))
+    auto fail = [&](OpenFailure why) {
+        if (failure)
+            *failure = why;
         return nullptr;
+    };
+    if (failure)
+        *failure = OpenFailure::None;
+    if (shouldFail(IoStep::Open))
+        return fail(OpenFailure::Other);
     const bool exists = files.contains(path);
     switch (mode) {
     case OpenMode::ReadOnly:
     case OpenMode::ReadWrite:
-        if (!exists) {
-            if (notFound)
-                *notFound = true;
-            return nullptr;
-        }
+    case OpenMode::ReadChosen:
+        if (!exists)
+            return fail(OpenFailure::NotFound);
         break;
     case OpenMode::CreateNew:
         if (exists)
-            return nullptr;
+            return fail(OpenFailure::Exists);
         files.insert(path, QByteArray());
         break;
     case OpenMode::WriteTruncate:
         files.insert(path, QByteArray());
         break;
     }
-    return std::make_unique<MemoryFile>(this, path, mode != OpenMode::ReadOnly);
+    return std::make_unique<MemoryFile>(this, path,
+                                        mode != OpenMode::ReadOnly && mode != OpenMode::ReadChosen);
 }
 
 bool MemoryFileSystem::rename(const QString &from, const QString &to)

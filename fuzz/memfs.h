@@ -26,7 +26,8 @@ public:
     int failAfter = 0;
     bool locked = false; // a lock is held by some handle
 
-    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override;
+    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode,
+                                     OpenFailure *failure) override;
     bool rename(const QString &from, const QString &to) override;
     bool remove(const QString &path) override { return files.remove(path) > 0; }
     bool shouldFail(IoStep step);

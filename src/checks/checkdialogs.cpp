@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace pratelia::checks {
 
 namespace {
@@ -46,7 +48,19 @@ CheckDialog::CheckDialog(const Setup &setup, const QString &text, QWidget *opene
     m_title->setBuddy(m_field);
 
     m_field->setObjectName(QLatin1String(setup.fieldName));
-    m_field->setMaxLength(setup.maxLength);
+    // A text handed over by a card may be longer than the field allows (a
+    // card's tax code field holds 16 digits where a VAT number has 11). It
+    // is shown and checked whole, so that the check answers for what the
+    // card holds and not for a cut of it; the limit comes back once the
+    // user has shortened the text to fit.
+    const int limit = setup.maxLength;
+    m_field->setMaxLength(std::max<int>(limit, int(text.size())));
+    if (text.size() > limit) {
+        connect(m_field, &QLineEdit::textChanged, this, [this, limit](const QString &now) {
+            if (now.size() <= limit && m_field->maxLength() != limit)
+                m_field->setMaxLength(limit);
+        });
+    }
     m_field->setAccessibleName(m_title->text());
     QFont big = m_field->font();
     if (big.pointSizeF() > 0)

@@ -30,7 +30,7 @@ std::optional<SaveRefusal> refuseSave(const CardValues &card)
     const QString decorrenza = trimText(card.value(QStringLiteral("txtDecorrenza")));
     const QString scadenza = trimText(card.value(QStringLiteral("txtScadenza")));
     const QString preavviso = trimText(card.value(QStringLiteral("txtPreavviso")));
-    const QString needed = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
+    const QString needed = neededToSave(QString());
     const QString twoBreaks = lineBreak() + lineBreak();
 
     if (cognome.isEmpty())
@@ -150,41 +150,32 @@ void openClientFolder(CardWindow &card)
 
 QVector<CardCommand> clientCommands()
 {
-    return {
+    QVector<CardCommand> c = {
         barCommand("cmdNuovo", "Nuovo", "nuovo",
                    "Prepara la schermata per la registrazione di una nuova scheda."),
-        barCommand("cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."),
-        barCommand("cmdTrova", "Trova", "trova", "Trova una scheda in archivio.",
-                   [](CardWindow &w) { showClientSearch(&w, QStringLiteral("clienti")); }),
+        sharedCommand("cmdSalva"),
+        sharedCommand("cmdTrova",
+                      [](CardWindow &w) { showClientSearch(&w, QStringLiteral("clienti")); }),
         barCommand("cmdCartella", "Cartella", "cartella",
                    "Gestisci la cartella abbinata alla scheda corrente.", openClientFolder),
-        barCommand("cmdFile", "Allegati", "file", "Allega file alla scheda corrente."),
-        barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
-                   [](CardWindow &w) { printClientCard(&w); }),
-        barCommand("cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", {},
-                   true),
-        barCommand("cmdIndietro", "Indietro", "indietro",
-                   "Visualizza la scheda precedente in archivio."),
-        barCommand("cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio."),
-        barCommand("cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio."),
-        barCommand("cmdEsporta", "Esporta", "esporta",
-                   "Esporta le schede in archivio in un file di Microsoft Excel.",
-                   [](CardWindow &w) { showClientExport(&w); }, true),
+        sharedCommand("cmdFile"),
+        sharedCommand("cmdStampa"),
+    };
+    c += browseCommands();
+    c += {
+        sharedCommand("cmdEsporta", [](CardWindow &w) { showClientExport(&w); }, true),
         barCommand("cmdScaduti", "Rate", "scaduti",
                    "Visualizza il riepilogo delle rate in scadenza o scadute.",
                    [](CardWindow &w) { showInstalmentsDue(&w); }),
-        barCommand("cmdGuida", "Guida", "guida", "Visualizza la guida in linea."),
-        barCommand("cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro."),
-        besideCommand("btnCodFisc", "Controlla codice fiscale", "controlla",
-                      "Controlla il codice fiscale.", [](CardWindow &w) {
+        sharedCommand("cmdGuida"),
+        sharedCommand("cmdEsci"),
+        sharedCommand("btnCodFisc",
+                      [](CardWindow &w) {
                           checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
                       }),
-        besideCommand("btnIva", "Controlla partita IVA", "controlla",
-                      "Controlla il numero di partita IVA.", [](CardWindow &w) {
-                          checks::showVatCheck(&w, w.text(QStringLiteral("txtIva")));
-                      }),
-        besideCommand("btnEmail", "Invia e-mail", "email",
-                      "Invia una e-mail all'indirizzo indicato."),
+        sharedCommand("btnIva",
+                      [](CardWindow &w) { checks::showVatCheck(&w, w.text(QStringLiteral("txtIva"))); }),
+        sharedCommand("btnEmail"),
         besideCommand("btnIban", "Controlla IBAN", "controlla", "Controlla l'IBAN.",
                       [](CardWindow &w) {
                           checks::showIbanCheck(&w, w.text(QStringLiteral("txtIban")));
@@ -194,6 +185,7 @@ QVector<CardCommand> clientCommands()
                           checks::showCardCheck(&w, w.text(QStringLiteral("txtCarta")));
                       }),
     };
+    return c;
 }
 
 // Personal data, contacts, bank and payments on the left; identity
@@ -239,38 +231,10 @@ CardBand clientBody()
     return {left, right};
 }
 
-} // namespace
-
-const CardSpec &clientCardSpec()
+// The printed client card, "Scheda informativa".
+CardPrint clientPrint()
 {
-    static const CardSpec spec = [] {
-        CardSpec s;
-        s.objectName = QStringLiteral("TfrmAnagrafica");
-        s.caption = QStringLiteral(" Pratelia - Anagrafica Clienti");
-        s.restText = QStringLiteral("Pronto per salvare una nuova scheda...");
-        s.layout = &layouts::cliente();
-        s.archiveName = QString::fromLatin1(archives::kClienti);
-        s.fields = clientFields();
-        s.commands = clientCommands();
-        s.body = {clientBody()};
-        s.chainsWrap = true;
-        s.blank = {blankToday("txtDecorrenza"), blankToday("txtScadenza"),
-                   blankText("txtPreavviso", "0"), blankText("txtTotale", "0,00"),
-                   blankText("txtRata", "0,00")};
-        s.newFocus = QStringLiteral("txtCognome");
-        s.refuseSave = refuseSave;
-        s.previousOnFirstIsSilent = true;
-        s.attachMode = QStringLiteral("anagrafica");
-        s.help = HelpPage::Anagrafica;
-        s.mailField = QStringLiteral("txtEmail");
-        return s;
-    }();
-    return spec;
-}
-
-const CardPrint &clientCardPrint()
-{
-    static const CardPrint print{
+    return CardPrint{
         QStringLiteral("Scheda informativa"),
         QStringLiteral("SCHEDA INFORMATIVA CLIENTE"),
         {
@@ -303,12 +267,39 @@ const CardPrint &clientCardPrint()
             {"Note:", {"txtNote"}},
         },
         true};
-    return print;
+}
+
+} // namespace
+
+const CardSpec &clientCardSpec()
+{
+    static const CardSpec spec{
+        .objectName = QStringLiteral("TfrmAnagrafica"),
+        .caption = QStringLiteral(" Pratelia - Anagrafica Clienti"),
+        .restText = QStringLiteral("Pronto per salvare una nuova scheda..."),
+        .layout = &layouts::cliente(),
+        .archiveName = QString::fromLatin1(archives::kClienti),
+        .fields = clientFields(),
+        .commands = clientCommands(),
+        .body = {clientBody()},
+        .chainsWrap = true,
+        .blank = {blankToday("txtDecorrenza"), blankToday("txtScadenza"),
+                  blankText("txtPreavviso", "0"), blankText("txtTotale", "0,00"),
+                  blankText("txtRata", "0,00")},
+        .newFocus = QStringLiteral("txtCognome"),
+        .refuseSave = refuseSave,
+        .previousOnFirstIsSilent = true,
+        .attachMode = QStringLiteral("anagrafica"),
+        .help = HelpPage::Anagrafica,
+        .mailField = QStringLiteral("txtEmail"),
+        .print = clientPrint(),
+    };
+    return spec;
 }
 
 void printClientCard(QWidget *card)
 {
-    printCard(card, clientCardPrint());
+    printCard(card, clientCardSpec().print);
 }
 
 } // namespace pratelia::clients

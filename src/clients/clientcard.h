@@ -4,7 +4,6 @@
 // the values of a new card, the checks a card must pass before it is saved
 // and its printed page.
 #include "app/kit/card.h"
-#include "app/kit/cardprint.h"
 
 #include <QStringList>
 #include <optional>
@@ -23,8 +22,6 @@ std::optional<kit::SaveRefusal> refuseSave(const kit::CardValues &card);
 
 // Everything the card layer needs to build TfrmAnagrafica.
 const kit::CardSpec &clientCardSpec();
-// The printed client card, "Scheda informativa".
-const kit::CardPrint &clientCardPrint();
 // Prints the card's current contents (no file access).
 void printClientCard(QWidget *card);
 

@@ -1,5 +1,6 @@
 #include "clientfolder.h"
 
+#include "app/kit/conventions.h"
 #include "app/kit/windows.h"
 #include "platform/platform.h"
 #include "store/record.h"
@@ -24,17 +25,6 @@ QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &text = 
     return l;
 }
 
-// A push button of these windows: hand cursor, no default button (Enter in
-// a field must not press it).
-QPushButton *pushButton(QWidget *parent, const QString &name, const QString &text, QSize minimum)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    b->setMinimumSize(minimum);
-    return b;
-}
 
 // The row of a window's two closing commands, at the bottom right.
 QHBoxLayout *closingRow(QPushButton *first, QPushButton *second)
@@ -121,9 +111,9 @@ public:
             true));
         outer->addStretch(1);
 
-        auto *open = pushButton(this, QStringLiteral("btnApriCartella"),
+        auto *open = kit::dialogButton(this, QStringLiteral("btnApriCartella"),
                                 QStringLiteral("Apri cartella"), QSize(130, 30));
-        auto *close = pushButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+        auto *close = kit::dialogButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
                                  QSize(130, 30));
         outer->addLayout(closingRow(open, close));
         connect(open, &QPushButton::clicked, this, [this] { openFolder(); });

@@ -58,48 +58,41 @@ QVector<CardField> feeFields()
 
 QVector<CardCommand> feeCommands()
 {
-    return {
-        barCommand("cmdNuovo", "Nuovo", "nuovo",
-                   "Prepara la schermata per l'inserimento di una nuova scheda."),
+    QVector<CardCommand> c = {
+        sharedCommand("cmdNuovo"),
         barCommand("cmdDuplica", "Duplica", "duplica",
                    "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
                    "correnti."),
-        barCommand("cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."),
-        barCommand("cmdTrova", "Trova", "trova", "Trova una scheda in archivio.",
-                   [](CardWindow &w) { showFeeSearch(&w, QStringLiteral("tariffario")); }),
-        barCommand("cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", {},
-                   true),
-        barCommand("cmdIndietro", "Indietro", "indietro",
-                   "Visualizza la scheda precedente in archivio."),
-        barCommand("cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio."),
-        barCommand("cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio."),
-        barCommand("cmdEsporta", "Esporta", "esporta",
-                   "Esporta le schede in archivio in un file di Microsoft Excel.",
-                   [](CardWindow &w) { showFeeExport(&w); }, true),
-        barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
-                   [](CardWindow &w) { showFeeCardPrint(&w); }),
-        barCommand("cmdFile", "Allegati", "file", "Allega file alla scheda corrente."),
+        sharedCommand("cmdSalva"),
+        sharedCommand("cmdTrova",
+                      [](CardWindow &w) { showFeeSearch(&w, QStringLiteral("tariffario")); }),
+    };
+    c += browseCommands();
+    c += {
+        sharedCommand("cmdEsporta", [](CardWindow &w) { showFeeExport(&w); }, true),
+        sharedCommand("cmdStampa"),
+        sharedCommand("cmdFile"),
         barCommand("cmdScontate", "Scontate", "scontate",
                    "Visualizza il riepilogo dei servizi con tariffa scontata.",
                    [](CardWindow &w) { showDiscountedFees(&w); }),
-        barCommand("cmdGuida", "Guida", "guida", "Visualizza la guida in linea."),
-        barCommand("cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro."),
+        sharedCommand("cmdGuida"),
+        sharedCommand("cmdEsci"),
         besideCommand("impPersona", "Importa dall'anagrafica", "freccia",
                       "Importa i dati dall'archivio anagrafico dei clienti.", [](CardWindow &w) {
                           clients::showClientSearch(&w, QStringLiteral("tariffario"));
                       }),
-        besideCommand("btnCodFisc", "Controlla", "controlla", "Controlla il codice fiscale.",
+        sharedCommand("btnCodFisc",
                       [](CardWindow &w) {
                           checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
                       }),
-        besideCommand("btnEmail", "Invia e-mail", "email",
-                      "Invia una e-mail all'indirizzo indicato."),
+        sharedCommand("btnEmail"),
         buttonCommand("btnSfoglia", "Sfoglia...",
                       "Seleziona il file del modulo da allegare alla scheda corrente."),
         buttonCommand("btnApri", "Apri", "Apri il file del modulo allegato alla scheda corrente."),
         besideCommand("imgCancella01", "Cancella modulo", "cancella",
                       "Cancella la copia digitale del modulo per la richiesta del servizio."),
     };
+    return c;
 }
 
 // The service and its fees beside the person in charge; below them what
@@ -137,50 +130,10 @@ QVector<CardBand> feeBody()
     };
 }
 
-} // namespace
-
-const CardSpec &feeCardSpec()
+// The printed fee card, "Scheda Tariffa".
+CardPrint feePrint()
 {
-    static const CardSpec spec = [] {
-        CardSpec s;
-        s.objectName = QStringLiteral("TfrmTariffario");
-        s.caption = QStringLiteral(" Pratelia - Tariffario Servizi");
-        s.restText = QStringLiteral("Pronto per archiviare una nuova scheda...");
-        s.layout = &layout();
-        s.archiveName = QStringLiteral("Tariffario.arx");
-        s.fields = feeFields();
-        s.commands = feeCommands();
-        s.body = feeBody();
-        s.tabOrder = {"txtID",      "txtTipologia", "txtDescrizione", "txtOrdinaria",
-                      "txtScontata", "txtSpese",    "txtPersona",     "txtCodFisc",
-                      "txtRecapito", "txtEmail",    "txtUffici",      "txtRequisiti",
-                      "txtDocumenti", "txtPagamento", "txtTempi",     "txtNote",
-                      "txtCopia",    "btnSfoglia",  "btnApri",        "chkTarScontata"};
-        s.blank = {blankText("txtOrdinaria", "0,00"), blankText("txtScontata", "0,00")};
-        s.newFocus = QStringLiteral("txtID");
-        const QString needed = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
-        s.mandatory = {
-            {"txtID", needed + "il codice identificativo del servizio.", {}},
-            {"txtTipologia", needed + "la tipologia di servizio.", {}},
-            {"txtDescrizione", needed + "la descrizione del servizio.", {}},
-            {"txtOrdinaria", needed + "la tariffa ordinaria.", {}},
-            {"txtScontata", needed + "la tariffa scontata.", {}},
-        };
-        s.duplicateResets = {"txtID", "txtCopia", "lblFile01", "lblFile02", "lblFile03",
-                             "lblDesc01", "lblDesc02", "lblDesc03"};
-        s.duplicateFocus = QStringLiteral("txtID");
-        s.attachMode = QStringLiteral("tariffario");
-        s.help = HelpPage::Tariffario;
-        s.documentField = QStringLiteral("txtCopia");
-        s.mailField = QStringLiteral("txtEmail");
-        return s;
-    }();
-    return spec;
-}
-
-const CardPrint &feeCardPrint()
-{
-    static const CardPrint print{
+    return CardPrint{
         QStringLiteral("Scheda Tariffa"),
         QStringLiteral("SCHEDA TARIFFA SERVIZIO"),
         {
@@ -202,7 +155,46 @@ const CardPrint &feeCardPrint()
             {"Note:", {"txtNote"}},
         },
         false};
-    return print;
+}
+
+} // namespace
+
+const CardSpec &feeCardSpec()
+{
+    static const CardSpec spec{
+        .objectName = QStringLiteral("TfrmTariffario"),
+        .caption = QStringLiteral(" Pratelia - Tariffario Servizi"),
+        .restText = QStringLiteral("Pronto per archiviare una nuova scheda..."),
+        .layout = &layout(),
+        .archiveName = QStringLiteral("Tariffario.arx"),
+        .fields = feeFields(),
+        .commands = feeCommands(),
+        .body = feeBody(),
+        .tabOrder = {"txtID",       "txtTipologia", "txtDescrizione", "txtOrdinaria",
+                     "txtScontata", "txtSpese",     "txtPersona",     "txtCodFisc",
+                     "txtRecapito", "txtEmail",     "txtUffici",      "txtRequisiti",
+                     "txtDocumenti", "txtPagamento", "txtTempi",      "txtNote",
+                     "txtCopia",    "btnSfoglia",   "btnApri",        "chkTarScontata"},
+        .blank = {blankText("txtOrdinaria", "0,00"), blankText("txtScontata", "0,00")},
+        .newFocus = QStringLiteral("txtID"),
+        .mandatory = {{"txtID", neededToSave("il codice identificativo del servizio."), {}},
+                      {"txtTipologia", neededToSave("la tipologia di servizio."), {}},
+                      {"txtDescrizione", neededToSave("la descrizione del servizio."), {}},
+                      {"txtOrdinaria", neededToSave("la tariffa ordinaria."), {}},
+                      {"txtScontata", neededToSave("la tariffa scontata."), {}}},
+        .duplicateResets = {"txtID", "txtCopia", "lblFile01", "lblFile02", "lblFile03",
+                            "lblDesc01", "lblDesc02", "lblDesc03"},
+        .duplicateFocus = QStringLiteral("txtID"),
+        .attachMode = QStringLiteral("tariffario"),
+        .help = HelpPage::Tariffario,
+        .documentField = QStringLiteral("txtCopia"),
+        .mailField = QStringLiteral("txtEmail"),
+        .print = feePrint(),
+        .printWindow = QStringLiteral("TfrmStampaTariffa"),
+        .printIntro = QStringLiteral("Stampa della scheda tariffa visualizzata, così come appare "
+                                     "sullo schermo."),
+    };
+    return spec;
 }
 
 } // namespace pratelia::fees

@@ -3,7 +3,6 @@
 // schedule's record that other windows share: where "Tariffario.arx" is and
 // when a service counts as offered at a discounted fee.
 #include "app/kit/card.h"
-#include "app/kit/cardprint.h"
 #include "store/layout.h"
 #include "store/record.h"
 
@@ -20,7 +19,5 @@ bool isDiscounted(const RecordView &record);
 
 // Everything the card layer needs to build TfrmTariffario.
 const kit::CardSpec &feeCardSpec();
-// The printed fee card, "Scheda Tariffa".
-const kit::CardPrint &feeCardPrint();
 
 } // namespace pratelia::fees

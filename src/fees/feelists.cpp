@@ -2,7 +2,6 @@
 
 #include "feecard.h"
 
-#include "app/kit/cardprint.h"
 
 
 namespace pratelia::fees {
@@ -165,14 +164,6 @@ void showDiscountedFees(QWidget *card)
     SummaryListWindow w(discountedFeesConfig(), card);
     w.centre();
     w.exec();
-}
-
-void showFeeCardPrint(QWidget *card)
-{
-    kit::showCardPrintWindow(card, QStringLiteral("TfrmStampaTariffa"),
-                             QStringLiteral("Stampa della scheda tariffa visualizzata, così come "
-                                            "appare sullo schermo."),
-                             feeCardPrint());
 }
 
 } // namespace pratelia::fees

@@ -1,7 +1,7 @@
 #pragma once
 // The fee schedule's list windows: the search TfrmTrovaTariffario, the
-// export TfrmExpTariffario, the list of discounted services
-// TfrmTariffeScontate and the card print TfrmStampaTariffa; and their
+// export TfrmExpTariffario and the list of discounted services
+// TfrmTariffeScontate; and their
 // configuration of the shared list tools, as data, used by the windows and
 // by pratelia-cli.
 #include "lists/exportgrid.h"
@@ -24,7 +24,5 @@ const lists::SummaryConfig &discountedFeesConfig();
 void showFeeSearch(QWidget *opener, const QString &mode);
 void showFeeExport(QWidget *card);
 void showDiscountedFees(QWidget *card);
-// The print window TfrmStampaTariffa over the fee card.
-void showFeeCardPrint(QWidget *card);
 
 } // namespace pratelia::fees

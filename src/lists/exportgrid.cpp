@@ -348,13 +348,13 @@ bool writeLines(LineWriter &w, const ExportSheet &sheet, const ExportGridModel &
 
 bool writeExportFile(const QString &path, const ExportSheet &sheet, const ExportGridModel &grid)
 {
-    std::unique_ptr<FileHandle> file = FileSystem::current().open(path, OpenMode::WriteTruncate);
-    if (!file)
-        return false;
-    LineWriter writer(*file);
-    const bool written = writeLines(writer, sheet, grid);
-    const bool closed = file->close();
-    return written && closed;
+    // Written beside the old file and renamed over it: a failure leaves the
+    // last export whole, and a link planted under the file's name is
+    // replaced rather than written through.
+    return replaceFile(path, [&](FileHandle &file) {
+        LineWriter writer(file);
+        return writeLines(writer, sheet, grid);
+    });
 }
 
 // ---------------------------------------------------------------------------

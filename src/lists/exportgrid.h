@@ -89,8 +89,8 @@ struct ExportSheet {
 };
 
 // Writes the export file of the grid at `path`, replacing any file there,
-// through the file layer. Returns false on any failure (a partly written
-// file stays).
+// through the file layer. Returns false on any failure (the file there
+// before then stays as it was).
 bool writeExportFile(const QString &path, const ExportSheet &sheet, const ExportGridModel &grid);
 
 // "&", "<" and ">" as HTML entities, so a cell shows as stored.

@@ -13,7 +13,11 @@
 namespace pratelia {
 
 struct IniFile::Impl {
-    CSimpleIniA ini{false /*bytes as they are*/, false /*one value a key*/, true /*keep comments*/};
+    // One line a value, as Windows reads these files: with the library's
+    // multi-line values on, a value typed as "<<<..." would swallow the
+    // lines after it. Comments are kept either way.
+    CSimpleIniA ini{false /*bytes as they are*/, false /*one value a key*/,
+                    false /*no multi-line values*/};
     Impl() { ini.SetSpaces(false); } // "Key=Value", as Windows writes them
 };
 
@@ -72,7 +76,14 @@ QString IniFile::value(const QString &section, const QString &key, const QString
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    d->ini.SetValue(bytes(section).c_str(), bytes(key).c_str(), bytes(value).c_str());
+    // A value is one line: a line break would start a line of its own (a
+    // key, a section) and a NUL would cut the value, so control characters
+    // are written as blanks.
+    QString line = value;
+    for (QChar &c : line)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = u' ';
+    d->ini.SetValue(bytes(section).c_str(), bytes(key).c_str(), bytes(line).c_str());
 }
 
 QString readIniValue(const QString &path, const QString &section, const QString &key, bool *ok)

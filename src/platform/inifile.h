@@ -16,7 +16,8 @@ public:
 
     enum class LoadResult { Ok, Missing, Failed };
     // Reads the file. A missing file loads as empty (Missing); a file that
-    // cannot be read is Failed and leaves the contents empty.
+    // cannot be read, a link under its name included, is Failed and leaves
+    // the contents empty.
     LoadResult load(const QString &path);
     // Writes the whole file back; false on failure (the old file then stays).
     bool save(const QString &path) const;
@@ -24,6 +25,8 @@ public:
     bool has(const QString &section, const QString &key) const;
     QString value(const QString &section, const QString &key,
                   const QString &fallback = QString()) const;
+    // A value is one line: its control characters (line breaks too) are
+    // written as blanks.
     void setValue(const QString &section, const QString &key, const QString &value);
 
 private:

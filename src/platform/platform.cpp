@@ -1,11 +1,13 @@
 #include "platform.h"
 
 #include "platform/texts.h"
+#include "store/fileio.h"
 #include "store/values.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAudioOutput>
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -116,9 +118,16 @@ public:
         if (fileName.isEmpty())
             fileName = QStringLiteral("Stampa");
         const QString path = ArchivePath(fileName + QStringLiteral(".pdf"));
+        // The document is made in memory and then replaces the file through
+        // the file layer: the program folder may be shared, and a link put
+        // there under the document's name must be replaced, never written
+        // through; a failure leaves an earlier document whole.
+        QByteArray document;
         bool ok;
         {
-            QPdfWriter pdf(path);
+            QBuffer buffer(&document);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter pdf(&buffer);
             pdf.setTitle(jobName);
             pdf.setCreator(QStringLiteral("Pratelia"));
             pdf.setResolution(300);
@@ -126,7 +135,7 @@ public:
                                           QPageLayout::Millimeter));
             ok = render(pdf);
         }
-        if (!ok || !QFileInfo::exists(path))
+        if (!ok || document.isEmpty() || !writeWholeFile(path, document))
             return false;
         if (!platform::openPath(path))
             platform::dialogs().information(

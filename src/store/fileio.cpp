@@ -1,6 +1,8 @@
 #include "fileio.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -186,18 +188,20 @@ private:
 
 class PosixFileSystem final : public FileSystem {
 public:
-    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override
+    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode,
+                                     OpenFailure *failure) override
     {
-        if (notFound)
-            *notFound = false;
+        if (failure)
+            *failure = OpenFailure::None;
         // Non-blocking only while opening: a pipe or device under an archive's
         // name must not hang the program; it is refused below.
-        int flags = O_CLOEXEC | O_NONBLOCK;
+        int flags = O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
         switch (mode) {
         case OpenMode::ReadOnly: flags |= O_RDONLY; break;
         case OpenMode::ReadWrite: flags |= O_RDWR; break;
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
         case OpenMode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::ReadChosen: flags = (flags & ~O_NOFOLLOW) | O_RDONLY; break;
         }
         const QByteArray native = QFile::encodeName(path);
         int fd;
@@ -205,14 +209,18 @@ public:
             fd = ::open(native.constData(), flags, 0666);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
-            if (notFound && errno == ENOENT)
-                *notFound = true;
+            if (failure)
+                *failure = errno == ENOENT ? OpenFailure::NotFound
+                           : errno == EEXIST ? OpenFailure::Exists
+                                             : OpenFailure::Other;
             return nullptr;
         }
         struct stat st;
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
             || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
             ::close(fd);
+            if (failure)
+                *failure = OpenFailure::Other;
             return nullptr;
         }
         return std::make_unique<PosixFile>(fd);
@@ -251,7 +259,10 @@ void FileSystem::install(FileSystem *fs)
 
 bool readWholeFile(const QString &path, QByteArray &data, bool *notFound)
 {
-    auto f = FileSystem::current().open(path, OpenMode::ReadOnly, notFound);
+    OpenFailure failure = OpenFailure::None;
+    auto f = FileSystem::current().open(path, OpenMode::ReadOnly, &failure);
+    if (notFound)
+        *notFound = failure == OpenFailure::NotFound;
     if (!f)
         return false;
     qint64 size = 0;
@@ -265,22 +276,72 @@ bool readWholeFile(const QString &path, QByteArray &data, bool *notFound)
     return f->close();
 }
 
+namespace {
+
+// Names tried for a temporary file before giving up: a name is taken only
+// by chance or by someone planting files in the folder.
+constexpr int kTemporaryAttempts = 16;
+
+// "~prt" and eight random hexadecimal digits: short, so it fits next to a
+// target of any name length, and not guessable by whoever shares the folder.
+QString temporaryName()
+{
+    return QStringLiteral("~prt%1.tmp")
+        .arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+// Removes the temporary file on every way out (a writer that throws too)
+// unless it was renamed.
+class TemporaryGuard {
+public:
+    TemporaryGuard(FileSystem &fs, const QString &path) : m_fs(fs), m_path(path) {}
+    ~TemporaryGuard()
+    {
+        if (!m_kept)
+            m_fs.remove(m_path);
+    }
+    TemporaryGuard(const TemporaryGuard &) = delete;
+    TemporaryGuard &operator=(const TemporaryGuard &) = delete;
+    void keep() { m_kept = true; }
+
+private:
+    FileSystem &m_fs;
+    QString m_path;
+    bool m_kept = false;
+};
+
+} // namespace
+
+bool replaceFile(const QString &target, const std::function<bool(FileHandle &)> &write)
+{
+    FileSystem &fs = FileSystem::current();
+    // In the target's own folder: a rename cannot cross file systems.
+    const QString folder = QFileInfo(target).path() + u'/';
+    std::unique_ptr<FileHandle> file;
+    QString temp;
+    for (int attempt = 0; attempt < kTemporaryAttempts && !file; ++attempt) {
+        temp = folder + temporaryName();
+        OpenFailure failure = OpenFailure::None;
+        file = fs.open(temp, OpenMode::CreateNew, &failure);
+        // Only a taken name is worth another try; what is there is not ours
+        // and stays as it is.
+        if (!file && failure != OpenFailure::Exists)
+            return false;
+    }
+    if (!file)
+        return false;
+    TemporaryGuard guard(fs, temp);
+    bool ok = write(*file) && file->flush();
+    ok = file->close() && ok; // the descriptor is released either way
+    if (!ok || !fs.rename(temp, target))
+        return false;
+    guard.keep();
+    return true;
+}
+
 bool writeWholeFile(const QString &path, const QByteArray &data)
 {
-    const QString temp = path + QStringLiteral(".new");
-    auto f = FileSystem::current().open(temp, OpenMode::WriteTruncate);
-    if (!f)
-        return false;
-    const bool ok = f->write(data.constData(), data.size()) && f->flush();
-    if (!f->close() || !ok) {
-        FileSystem::current().remove(temp);
-        return false;
-    }
-    if (!FileSystem::current().rename(temp, path)) {
-        FileSystem::current().remove(temp);
-        return false;
-    }
-    return true;
+    return replaceFile(path, [&](FileHandle &file) { return file.write(data.constData(), data.size()); });
 }
 
 } // namespace pratelia

@@ -4,15 +4,30 @@
 // tests replace to inject a failure at any step.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace pratelia {
 
+// The program folder may be shared with other people, who can put a link
+// under any name the program uses: every mode but ReadChosen refuses a link
+// in the last part of the path, so the program never reads or writes a file
+// elsewhere on the disk through one.
 enum class OpenMode {
     ReadOnly,       // existing file only
     ReadWrite,      // existing file only
-    CreateNew,      // read-write, fails if the file exists
+    CreateNew,      // read-write, fails if anything (a file, a link) has the name
     WriteTruncate,  // create or empty the file, write only
+    ReadChosen,     // read-only, a file the user picked in the file chooser,
+                    // anywhere on the disk: a link is followed
+};
+
+// Why an open failed.
+enum class OpenFailure {
+    None,
+    NotFound, // no file of that name
+    Exists,   // CreateNew: the name is taken
+    Other,    // anything else: permissions, a link, not a plain file, ...
 };
 
 // The steps at which an I/O failure can happen.
@@ -45,10 +60,11 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // nullptr on failure; `notFound` tells a missing file from other failures.
+    // nullptr on failure, and then `failure` says why.
     virtual std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode,
-                                             bool *notFound = nullptr) = 0;
-    // Renames a file over another (same folder); false on failure.
+                                             OpenFailure *failure = nullptr) = 0;
+    // Renames a file over another (same folder); false on failure. What is
+    // at `to` (a link too) is replaced, never written through.
     virtual bool rename(const QString &from, const QString &to) = 0;
     // Removes a file (a temporary one left by a failed write); false when
     // it could not be removed.
@@ -65,11 +81,21 @@ public:
 int lockWaitMilliseconds();
 void setLockWaitMilliseconds(int ms);
 
-// Reads a whole (small) file; false on any failure, `notFound` set for a
-// missing file.
+// Reads a whole (small) file of the program folder (a link is refused);
+// false on any failure, `notFound` set for a missing file.
 bool readWholeFile(const QString &path, QByteArray &data, bool *notFound = nullptr);
-// Replaces a whole (small) file's contents through a temporary file and a
-// rename, so that a failure leaves the old contents; false on any failure.
+
+// Writes the file at `target` anew, never into what is there now: `write`
+// fills a new temporary file in the same folder, which is then flushed,
+// closed and renamed over `target`. The temporary file gets a fresh short
+// name on each attempt (never derived from the target's, which may be as
+// long as a name can be) and is created exclusively, so that nothing put
+// there by someone else, a link least of all, is ever written into; a link
+// or a file under `target` itself is replaced, not followed. `write` writes
+// front to back with FileHandle::write and returns false on failure. On any
+// failure the temporary file is removed and `target` keeps what it held.
+bool replaceFile(const QString &target, const std::function<bool(FileHandle &file)> &write);
+// replaceFile with the whole contents at once; false on any failure.
 bool writeWholeFile(const QString &path, const QByteArray &data);
 
 } // namespace pratelia

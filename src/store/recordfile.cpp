@@ -31,10 +31,14 @@ void RecordFile::openOrCreate(const QString &path, const RecordLayout &layout, A
     m_layout = &layout;
     m_position = 0;
     FileSystem &fs = FileSystem::current();
-    bool notFound = false;
+    // Neither mode follows a link: an archive name that someone turned into
+    // a link fails to open and is never replaced.
+    OpenFailure failure = OpenFailure::None;
     m_file = fs.open(path, access == Access::ReadOnly ? OpenMode::ReadOnly : OpenMode::ReadWrite,
-                     &notFound);
-    if (!m_file && notFound) {
+                     &failure);
+    if (!m_file && failure == OpenFailure::NotFound) {
+        // Exclusive creation: a link put there meanwhile, even one pointing
+        // at nothing, makes it fail instead of creating the file elsewhere.
         m_file = fs.open(path, OpenMode::CreateNew);
         // Another copy of the program may have created it meanwhile.
         if (!m_file)

@@ -138,6 +138,8 @@ private Q_SLOTS:
     void changeWriteFailureKeepsOldPassword();
     void changeWindowEnterChainAndOk();
     void closingChangeWindowShowsEmptyPasswordWindow();
+    void linkUnderTheOldTemporaryNameIsNotFollowed();
+    void storeThatIsALinkIsNeverUsed();
 };
 
 void TestPassword::scrambleKnownValues_data()
@@ -568,6 +570,71 @@ void TestPassword::closingChangeWindowShowsEmptyPasswordWindow()
     for (const char *name : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})
         QVERIFY(f.txt(name)->text().isEmpty());
     QVERIFY(!f.changeButton("cmdOK")->isEnabled());
+}
+
+void TestPassword::linkUnderTheOldTemporaryNameIsNotFollowed()
+{
+    // "unins000.dll.new", once the name of the store's temporary file, put
+    // in the shared folder as a link to a file elsewhere: changing the
+    // password leaves that file as it was and the store a plain file.
+    Fixture f;
+    f.store(QStringLiteral("PRATELIA"));
+    OutsideFile outside;
+    const QString planted = f.home.file(QStringLiteral("unins000.dll.new"));
+    QVERIFY(outside.plantLink(planted));
+    const QString store = f.home.file(QStringLiteral("unins000.dll"));
+    const struct {
+        QString old, fresh;
+    } changes[] = {{QStringLiteral("pratelia"), QStringLiteral("nuova")},
+                   {QStringLiteral("nuova"), QStringLiteral("terza")}};
+    for (const auto &c : changes) {
+        f.openChange();
+        f.fillChange(c.old, c.fresh, c.fresh);
+        f.changeButton("cmdOK")->click();
+        QCOMPARE(f.platform.dialogs.lastText(), kChanged);
+        QCOMPARE(outside.content(), outside.original());
+        QVERIFY(isPlainFile(store));
+        QVERIFY(f.home.read(QStringLiteral("unins000.dll"))
+                    .contains("[Accesso]\r\nValore=" + ScramblePassword(c.fresh.toUpper()).toLatin1()
+                              + "\r\n"));
+        QVERIFY(isLink(planted)); // not ours: left alone
+    }
+    f.typeLogin(QStringLiteral("terza"));
+    f.passwordButton("cmdOK")->click();
+    QVERIFY(f.menu.isVisible());
+}
+
+void TestPassword::storeThatIsALinkIsNeverUsed()
+{
+    // "unins000.dll" itself replaced by a link to a store elsewhere (whose
+    // password is known to whoever put it there): it is neither read nor
+    // written through nor replaced; the windows say the store cannot be
+    // read. A store put back in its place works again.
+    Fixture f;
+    OutsideFile outside(storeWith(ScramblePassword(QStringLiteral("INTRUSO")).toLatin1()));
+    const QString store = f.home.file(QStringLiteral("unins000.dll"));
+    QVERIFY(outside.plantLink(store));
+
+    f.typeLogin(QStringLiteral("intruso"));
+    f.passwordButton("cmdOK")->click();
+    QCOMPARE(f.platform.dialogs.lastText(), kReadFailed);
+    QVERIFY(!f.menu.isVisible());
+
+    f.openChange();
+    f.fillChange(QStringLiteral("intruso"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    f.changeButton("cmdOK")->click();
+    QCOMPARE(f.platform.dialogs.lastText(), kChangeFailed);
+    QVERIFY(f.change.isVisible());
+    QCOMPARE(outside.content(), outside.original());
+    QVERIFY(isLink(store));
+
+    QVERIFY(QFile::remove(store));
+    f.store(QStringLiteral("PRATELIA"));
+    f.fillChange(QStringLiteral("pratelia"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    f.changeButton("cmdOK")->click();
+    QCOMPARE(f.platform.dialogs.lastText(), kChanged);
+    QVERIFY(isPlainFile(store));
+    QCOMPARE(outside.content(), outside.original());
 }
 
 QTEST_MAIN(TestPassword)

@@ -331,6 +331,70 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget()); // nothing left open
     }
 
+    // A text longer than the dialog's field allows, handed over by a card:
+    // the check answers for the whole of it, never for a cut of it.
+    void longTextFromACard_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("limit");
+        const QString vatLength =
+            QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+        // The first 11 digits are a valid VAT number each time.
+        QTest::newRow("tax code button, 12 digits") << "taxCodeButton" << "000000012065" << vatLength << 11;
+        QTest::newRow("tax code button, 15 digits") << "taxCodeButton" << "000000012061234" << vatLength << 11;
+        QTest::newRow("tax code button, 16 digits") << "taxCodeButton" << "0000000120612345" << vatLength << 11;
+        const QString card = QStringLiteral("4111111111111111 carta aziendale dello studio");
+        QTest::newRow("card button, number and a note")
+            << "card" << card
+            << QStringLiteral("Il numero di carta di credito ") + card
+                   + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito è del tipo Visa.")
+            << 30;
+    }
+    void longTextFromACard()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(int, limit);
+        QVERIFY(text.size() > limit);
+        testing::TestPlatform platform;
+        QWidget card;
+        card.show();
+        bool stillOpen = false;
+        int limitAfterCorrection = -1;
+        QString afterTyping;
+        const Opened seen = whileOpen(
+            [&] {
+                if (entry == u"taxCodeButton")
+                    showTaxCodeButton(&card, text);
+                else
+                    showCardCheck(&card, text);
+            },
+            [&](CheckDialog *d) {
+                QTest::mouseClick(d->checkButton(), Qt::LeftButton);
+                stillOpen = d->isVisible();
+                if (!stillOpen)
+                    return;
+                // Shortened to fit, the field takes no more than its limit.
+                d->field()->end(false);
+                for (qsizetype i = text.size(); i > limit; --i)
+                    QTest::keyClick(d->field(), Qt::Key_Backspace);
+                limitAfterCorrection = d->field()->maxLength();
+                QTest::keyClicks(d->field(), QStringLiteral("99"));
+                afterTyping = d->field()->text();
+            });
+        QCOMPARE(seen.field, text);
+        QCOMPARE(stillOpen, entry == u"taxCodeButton"); // the length warning
+        QCOMPARE(platform.dialogs.shown.size(), 1);
+        QCOMPARE(platform.dialogs.lastText(), message);
+        if (stillOpen) {
+            QCOMPARE(limitAfterCorrection, limit);
+            QCOMPARE(afterTyping, text.left(limit));
+        }
+    }
+
     // A whole check through the card's entry point: the modal dialog runs,
     // shows its verdict and ends by itself.
     void verdictEndsTheModalDialog()

@@ -10,6 +10,7 @@
 #include "store/recordfile.h"
 #include "store/values.h"
 #include "support/tempfolder.h"
+#include "support/windows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -528,6 +529,36 @@ private slots:
         QCOMPARE(box->currentText(), QStringLiteral("MI"));
     }
 
+    // What a filter swallows when typed is left out when pasted, and what
+    // is saved is what the card shows.
+    void pastingKeepsToTheFilters_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("notice days, letters only") << "txtPreavviso" << "abc" << "0";
+        QTest::newRow("notice days, digits among letters") << "txtPreavviso" << "1ab2" << "12";
+        QTest::newRow("VAT number") << "txtIva" << "IT 01234567890" << "01234567890";
+        QTest::newRow("card number with blanks") << "txtCarta" << "4111 1111 1111 1111" << "4111111111111111";
+        QTest::newRow("amount with a currency") << "txtTotale" << "€ 1500" << "1500,00";
+        QTest::newRow("amount that cannot be read") << "txtRata" << "1,2,3" << "0,00";
+        QTest::newRow("tax code with blanks") << "txtCodFisc" << " rssmra80a01h501u " << "RSSMRA80A01H501U";
+    }
+
+    void pastingKeepsToTheFilters()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, stored);
+        const QString name = field.mid(3);
+        set(QStringLiteral("txtCognome"), QStringLiteral("Rossi"));
+        set(QStringLiteral("txtNome"), QStringLiteral("Mario"));
+        testing::paste(m_card.get(), field, pasted);
+        QTest::mouseClick(control(QStringLiteral("cmdSalva")), Qt::LeftButton);
+        QCOMPARE(text(field), stored);
+        QCOMPARE(readRecord(archive(), layouts::cliente(), 1).text(name), stored);
+    }
+
     void amountsNormalisedOnLeaving_data()
     {
         QTest::addColumn<QString>("field");
@@ -994,9 +1025,11 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("copyFails");
         QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("yes") << true << false << QByteArray("nuova");
-        QTest::newRow("no") << false << false << QByteArray("vecchia");
-        QTest::newRow("yes, copy fails") << true << true << QByteArray("vecchia");
+        QTest::addColumn<QString>("name"); // what the card names afterwards
+        QTest::newRow("yes") << true << false << QByteArray("nuova") << "offerta.pdf";
+        // No keeps the document there, and the row keeps what it named.
+        QTest::newRow("no") << false << false << QByteArray("vecchia") << "";
+        QTest::newRow("yes, copy fails") << true << true << QByteArray("vecchia") << "";
     }
 
     void overwriteQuestion()
@@ -1004,6 +1037,7 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, copyFails);
         QFETCH(QByteArray, kept);
+        QFETCH(QString, name);
         QDir(m_folder->path()).mkdir(QStringLiteral("Documenti_Allegati"));
         m_folder->write(QStringLiteral("Documenti_Allegati/offerta.pdf"), "vecchia");
         QTemporaryDir elsewhere;
@@ -1018,21 +1052,22 @@ private slots:
         FaultyFileSystem faulty;
         if (copyFails)
             faulty.failAt(IoStep::Write, 1, true);
-        onNextModal([](QWidget *w) {
+        onNextModal([name](QWidget *w) {
             clickChild(w, QStringLiteral("btnSfoglia02"));
-            QCOMPARE(w->findChild<QLineEdit *>(QStringLiteral("txtFile02"))->text(),
-                     QStringLiteral("offerta.pdf"));
+            QCOMPARE(w->findChild<QLineEdit *>(QStringLiteral("txtFile02"))->text(), name);
             clickChild(w, QStringLiteral("btnApplica"));
         });
         click("cmdFile");
-        QCOMPARE(m_platform->dialogs.shown.size(), 1);
-        QCOMPARE(m_platform->dialogs.last()->kind, MessageKind::Question);
-        QCOMPARE(m_platform->dialogs.lastText(),
+        QCOMPARE(m_platform->dialogs.shown.size(), copyFails ? 2 : 1);
+        if (copyFails)
+            QCOMPARE(m_platform->dialogs.last()->text, kit::attachmentCopyFailedText());
+        QCOMPARE(m_platform->dialogs.shown.first().kind, MessageKind::Question);
+        QCOMPARE(m_platform->dialogs.shown.first().text,
                  QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
                                 "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
                                 "esistente?"));
         QCOMPARE(m_folder->read(QStringLiteral("Documenti_Allegati/offerta.pdf")), kept);
-        QCOMPARE(text("lblFile02"), QStringLiteral("offerta.pdf"));
+        QCOMPARE(text("lblFile02"), name);
         QCOMPARE(QDir(m_folder->file(QStringLiteral("Documenti_Allegati"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("offerta.pdf")});
     }

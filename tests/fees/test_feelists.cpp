@@ -359,7 +359,7 @@ private slots:
         card.findChild<QLineEdit *>("txtID")->setText("  NUOVO ");
         card.findChild<QLineEdit *>("txtDescrizione")->setText("Non ancora salvata");
         card.findChild<QLineEdit *>("txtEmail")->setText("a@b.it");
-        const report::Report r = kit::cardReport(&card, feeCardPrint());
+        const report::Report r = kit::cardReport(&card, feeCardSpec().print);
         QCOMPARE(r.name(), QString("Scheda Tariffa"));
         QCOMPARE(r.orientation(), QPageLayout::Portrait);
         QCOMPARE(r.text("txtTitolo"), QString("SCHEDA TARIFFA SERVIZIO"));
@@ -383,11 +383,11 @@ private slots:
             title = w->windowTitle();
             testing::press(w, "btnAnnulla");
         });
-        showFeeCardPrint(&card);
+        card.run("cmdStampa");
         QCOMPARE(title, QString(" Stampa scheda"));
         QVERIFY(platform->printing.jobs.isEmpty());
         testing::pressOnNextModal("btnStampa");
-        showFeeCardPrint(&card);
+        card.run("cmdStampa");
         QCOMPARE(platform->printing.jobs, QStringList{"Scheda Tariffa"});
         QCOMPARE(platform->printing.orientations.first(), QPageLayout::Portrait);
     }

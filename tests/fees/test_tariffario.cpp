@@ -2,6 +2,7 @@
 // identifier check button, the request form and archive failures.
 #include "support/faultyfs.h"
 #include "clients/clientlistconfig.h"
+#include "app/kit/attachments.h"
 #include "fees/feecard.h"
 #include "fees/tariffario.h"
 #include "platform/testing.h"
@@ -461,15 +462,18 @@ private slots:
         QTest::addColumn<bool>("existing");
         QTest::addColumn<bool>("overwrite");
         QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("new name is copied") << false << true << QByteArray("new form");
-        QTest::newRow("existing, No keeps the old file") << true << false << QByteArray("old form");
-        QTest::newRow("existing, Yes replaces it") << true << true << QByteArray("new form");
+        QTest::addColumn<QString>("name"); // what the field names afterwards
+        QTest::newRow("new name is copied") << false << true << QByteArray("new form") << "richiesta.pdf";
+        // No keeps the file there, and the field what it named before.
+        QTest::newRow("existing, No keeps the old file") << true << false << QByteArray("old form") << "";
+        QTest::newRow("existing, Yes replaces it") << true << true << QByteArray("new form") << "richiesta.pdf";
     }
     void requestFormCopy()
     {
         QFETCH(bool, existing);
         QFETCH(bool, overwrite);
         QFETCH(QByteArray, kept);
+        QFETCH(QString, name);
         QTemporaryDir elsewhere;
         const QString source = elsewhere.filePath("richiesta.pdf");
         QFile s(source);
@@ -486,7 +490,7 @@ private slots:
         click("btnSfoglia");
         QCOMPARE(platform->dialogs.chooserTitles, QStringList{"Selezionare il file da allegare:"});
         QCOMPARE(platform->dialogs.chooserFilters, QStringList{"Tutti i file (*.*)"});
-        QCOMPARE(edit("txtCopia")->text(), QString("richiesta.pdf"));
+        QCOMPARE(edit("txtCopia")->text(), name);
         QCOMPARE(folder->read("Documenti_Allegati/richiesta.pdf"), kept);
         QCOMPARE(platform->dialogs.shown.size(), existing ? 1 : 0);
         if (existing)
@@ -494,6 +498,8 @@ private slots:
                      "Attenzione: nella cartella dei documenti allegati è presente un file con lo "
                      "stesso nome.\n\r\n\rSi vuole sovrascrivere il file esistente?");
 
+        if (name.isEmpty())
+            return;
         QVERIFY(card->findChild<QPushButton *>("btnApri")->isEnabled());
         click("btnApri");
         QCOMPARE(platform->shell.opened.size(), 1);
@@ -512,9 +518,11 @@ private slots:
         QCOMPARE(edit("txtCopia")->text(), QString("vecchio.pdf"));
         platform->dialogs.chooseNext(folder->file("altrove/sparito.pdf"));
         click("btnSfoglia");
-        // The source is gone: silent, the name stays.
-        QCOMPARE(edit("txtCopia")->text(), QString("sparito.pdf"));
-        QVERIFY(platform->dialogs.shown.isEmpty());
+        // The source is gone: the user is told, the field keeps its name.
+        QCOMPARE(edit("txtCopia")->text(), QString("vecchio.pdf"));
+        QCOMPARE(platform->dialogs.shown.size(), 1);
+        QCOMPARE(platform->dialogs.lastText(), kit::attachmentCopyFailedText());
+        platform->dialogs.clear();
         QVERIFY(!QFile::exists(folder->file("Documenti_Allegati/sparito.pdf")));
 
         // Chosen from the attachments folder itself: nothing to ask or copy.

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void writeFailureShowsExportError_data();
     void writeFailureShowsExportError();
     void exportingTwiceReplacesTheFile();
+    void plantedLinkIsNeverFollowed_data();
+    void plantedLinkIsNeverFollowed();
 };
 
 void TestExport::previewGrid()
@@ -295,6 +297,51 @@ void TestExport::exportingTwiceReplacesTheFile()
     const QByteArray bytes = home.read("Clienti.xls");
     QVERIFY(bytes.startsWith("<html"));
     QCOMPARE(fileLines(bytes).size(), 54 + 27 + 3);
+}
+
+void TestExport::plantedLinkIsNeverFollowed_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("toMissing");
+    QTest::newRow("export file, link to a file elsewhere") << "Clienti.xls" << false;
+    QTest::newRow("export file, link to nothing") << "Clienti.xls" << true;
+    QTest::newRow("archive, link to an archive elsewhere") << "Clienti.arx" << false;
+}
+
+void TestExport::plantedLinkIsNeverFollowed()
+{
+    // Someone sharing the program folder puts a link under the name of the
+    // export file or of the archive. The export replaces a link under its
+    // own name with the file, and never reads an archive through one; the
+    // file the link points at stays as it was, and is never created.
+    QFETCH(QString, name);
+    QFETCH(bool, toMissing);
+    TempProgramFolder home;
+    TestPlatform platform;
+    OutsideFile outside(fixture::archive({kVerdi, kBianchi}));
+    if (name != u"Clienti.arx")
+        home.write("Clienti.arx", fixture::archive({kRossi}));
+    QVERIFY(outside.plantLink(home.file(name), toMissing));
+    QWidget card;
+    ExportWindow w(clients::clientExportConfig(), &card);
+    w.preview();
+    const int clients = name == u"Clienti.arx" ? 0 : 1;
+    QCOMPARE(w.grid()->rowCount(), clients);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        w.exportFile();
+        QCOMPARE(platform.dialogs.shown.size(), 2 * attempt);
+        QCOMPARE(platform.dialogs.lastText(),
+                 QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
+                                "Si vuole aprire il file di Excel?"));
+        QCOMPARE(outside.content(), outside.original());
+        QVERIFY(!QFile::exists(outside.missingPath()));
+        QVERIFY(isPlainFile(home.file("Clienti.xls")));
+        const QByteArray bytes = home.read("Clienti.xls");
+        QCOMPARE(fileLines(bytes).size(), 54 + 27 * clients + 3);
+        QVERIFY(!bytes.contains("Verdi"));
+    }
+    if (name == u"Clienti.arx")
+        QVERIFY(isLink(home.file(name)));
 }
 
 QTEST_MAIN(TestExport)

@@ -5,8 +5,10 @@
 #include "store/recordfile.h"
 #include "store/values.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <stdexcept>
 
 using namespace pratelia;
 using namespace pratelia::testing;
@@ -79,6 +81,15 @@ private Q_SLOTS:
     void failuresReachTheCaller();
     void failedAppendLeavesNoPartialRecord();
     void readingPastTheEndFails();
+    void replacedFileIsNeverWrittenThroughALink_data();
+    void replacedFileIsNeverWrittenThroughALink();
+    void takenTemporaryNamesAreSkipped_data();
+    void takenTemporaryNamesAreSkipped();
+    void failedReplaceKeepsTheOldFile_data();
+    void failedReplaceKeepsTheOldFile();
+    void archiveUnderALinkIsNeverOpened_data();
+    void archiveUnderALinkIsNeverOpened();
+    void onlyChosenFilesAreReadThroughALink();
 };
 
 void TestStore::layoutsHaveTheKnownOffsets_data()
@@ -379,6 +390,242 @@ void TestStore::readingPastTheEndFails()
     f.seek(1);
     QVERIFY(f.atEnd());
     QVERIFY_THROWS_EXCEPTION(ArchiveError, f.read());
+}
+
+namespace {
+
+// Writes `blocks` blocks of 64 KiB of `fill` front to back, as the export
+// and the document copy do.
+std::function<bool(FileHandle &)> blockWriter(char fill, int blocks = 3)
+{
+    return [fill, blocks](FileHandle &f) {
+        const QByteArray block(64 * 1024, fill);
+        for (int i = 0; i < blocks; ++i)
+            if (!f.write(block.constData(), block.size()))
+                return false;
+        return true;
+    };
+}
+
+QByteArray blocksOf(char fill, int blocks = 3)
+{
+    return QByteArray(64 * 1024 * blocks, fill);
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+} // namespace
+
+void TestStore::replacedFileIsNeverWrittenThroughALink_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("planted"); // "link", "link to nothing" or "file"
+    for (const char *what : {"link", "link to nothing", "file"})
+        QTest::addRow("%s", what) << QStringLiteral("Pratelia.ini") << QString::fromLatin1(what);
+    // The temporary name has nothing of the target's: a name as long as a
+    // file name can be still leaves no room for a suffix.
+    QTest::newRow("link, name of 255 bytes") << QString(251, u'a') + QStringLiteral(".pdf")
+                                             << QStringLiteral("link");
+    QTest::newRow("file, name of 255 bytes") << QString(251, u'a') + QStringLiteral(".pdf")
+                                             << QStringLiteral("file");
+}
+
+void TestStore::replacedFileIsNeverWrittenThroughALink()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, planted);
+    TempProgramFolder home;
+    OutsideFile outside;
+    const QString target = home.file(name);
+    if (planted == u"file")
+        home.write(name, "vecchio");
+    else
+        QVERIFY(outside.plantLink(target, planted == u"link to nothing"));
+
+    QVERIFY(replaceFile(target, blockWriter('a')));
+    QCOMPARE(outside.content(), outside.original());
+    QVERIFY(!QFile::exists(outside.missingPath()));
+    QVERIFY(isPlainFile(target));
+    QCOMPARE(home.read(name), blocksOf('a'));
+    QCOMPARE(filesIn(home.path()), QStringList{name}); // no temporary file left
+    // And again, over the plain file now there.
+    QVERIFY(writeWholeFile(target, "di nuovo"));
+    QCOMPARE(home.read(name), QByteArray("di nuovo"));
+    QCOMPARE(outside.content(), outside.original());
+    QCOMPARE(filesIn(home.path()), QStringList{name});
+}
+
+void TestStore::takenTemporaryNamesAreSkipped_data()
+{
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("first name taken") << 1 << true;
+    QTest::newRow("three names taken") << 3 << true;
+    QTest::newRow("every name taken") << 1000 << false;
+}
+
+void TestStore::takenTemporaryNamesAreSkipped()
+{
+    // Someone sharing the folder has put links under the names the
+    // temporary file would get: each is left as it is, never written
+    // through, and the next name is tried, up to a limit.
+    QFETCH(int, taken);
+    QFETCH(bool, written);
+    TempProgramFolder home;
+    OutsideFile outside;
+    home.write(QStringLiteral("Clienti.xls"), "vecchio");
+    const QString target = home.file(QStringLiteral("Clienti.xls"));
+    QStringList names;
+    bool ok = false;
+    {
+        FaultyFileSystem fs;
+        fs.takeNextCreatedNames(taken, outside.path());
+        ok = replaceFile(target, blockWriter('x'));
+        names = fs.takenNames();
+    }
+    QCOMPARE(ok, written);
+    QCOMPARE(outside.content(), outside.original());
+    QCOMPARE(home.read(QStringLiteral("Clienti.xls")), written ? blocksOf('x') : QByteArray("vecchio"));
+    QVERIFY(isPlainFile(target));
+    if (written)
+        QCOMPARE(names.size(), taken);
+    else
+        QVERIFY(names.size() > 3 && names.size() < 100); // it gives up
+    // The planted links stay where they are; nothing else is left.
+    QStringList expected{QStringLiteral("Clienti.xls")};
+    for (const QString &n : names) {
+        QVERIFY(isLink(n));
+        QCOMPARE(QFileInfo(n).symLinkTarget(), outside.path());
+        QCOMPARE(QFileInfo(n).path(), home.path()); // beside the target
+        QVERIFY(QFileInfo(n).fileName().size() <= 16);
+        expected << QFileInfo(n).fileName();
+    }
+    expected.sort();
+    QCOMPARE(filesIn(home.path()), expected);
+}
+
+void TestStore::failedReplaceKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("step"); // -1: the writer gives up, -2: it throws
+    QTest::addColumn<int>("nth");
+    QTest::newRow("writer gives up") << -1 << 0;
+    QTest::newRow("writer throws") << -2 << 0;
+    QTest::newRow("temporary file cannot be created") << int(IoStep::Open) << 1;
+    QTest::newRow("first block") << int(IoStep::Write) << 1;
+    QTest::newRow("last block") << int(IoStep::Write) << 3;
+    QTest::newRow("flush") << int(IoStep::Flush) << 1;
+    QTest::newRow("close") << int(IoStep::Close) << 1;
+    QTest::newRow("rename") << int(IoStep::Rename) << 1;
+}
+
+void TestStore::failedReplaceKeepsTheOldFile()
+{
+    QFETCH(int, step);
+    QFETCH(int, nth);
+    TempProgramFolder home;
+    home.write(QStringLiteral("Clienti.xls"), "esportazione precedente");
+    const QString target = home.file(QStringLiteral("Clienti.xls"));
+    {
+        FaultyFileSystem fs;
+        if (step >= 0) {
+            fs.failAt(IoStep(step), nth);
+            QVERIFY(!replaceFile(target, blockWriter('x')));
+            QVERIFY(fs.triggered());
+        } else if (step == -1) {
+            QVERIFY(!replaceFile(target, [](FileHandle &f) {
+                f.write("mezzo", 5);
+                return false;
+            }));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, replaceFile(target, [](FileHandle &f) -> bool {
+                f.write("mezzo", 5);
+                throw std::runtime_error("memoria esaurita");
+            }));
+        }
+    }
+    QCOMPARE(home.read(QStringLiteral("Clienti.xls")), QByteArray("esportazione precedente"));
+    QCOMPARE(filesIn(home.path()), QStringList{QStringLiteral("Clienti.xls")});
+    // Nothing is in the way of the next attempt.
+    QVERIFY(replaceFile(target, blockWriter('y')));
+    QCOMPARE(home.read(QStringLiteral("Clienti.xls")), blocksOf('y'));
+}
+
+void TestStore::archiveUnderALinkIsNeverOpened_data()
+{
+    QTest::addColumn<bool>("toMissing");
+    QTest::newRow("link to an archive elsewhere") << false;
+    QTest::newRow("link to nothing") << true;
+}
+
+void TestStore::archiveUnderALinkIsNeverOpened()
+{
+    // "Clienti.arx" turned into a link by someone sharing the folder: every
+    // save and every read fails with the archive error; the file the link
+    // points at is neither read nor written (nor created), and the link is
+    // not replaced.
+    QFETCH(bool, toMissing);
+    OutsideFile outside(clientNamed(QStringLiteral("Altrove")).bytes()
+                        + clientNamed(QStringLiteral("Lontano")).bytes());
+    TempProgramFolder home;
+    const QString path = ArchivePath(QStringLiteral("Clienti.arx"));
+    QVERIFY(outside.plantLink(path, toMissing));
+    auto failsToOpen = [](const std::function<void()> &op) {
+        try {
+            op();
+        } catch (const ArchiveError &e) {
+            return e.step() == IoStep::Open;
+        }
+        return false;
+    };
+    const Record fresh = clientNamed(QStringLiteral("Nuovo"));
+    QVERIFY(failsToOpen([&] { appendRecord(path, fresh); }));
+    QVERIFY(failsToOpen([&] { updateRecord(path, fresh, 1); }));
+    QVERIFY(failsToOpen([&] { countRecords(path, layouts::cliente()); }));
+    QVERIFY(failsToOpen([&] { readRecord(path, layouts::cliente(), 1); }));
+    QVERIFY(failsToOpen([&] {
+        scanArchive(path, layouts::cliente(), [](const RecordView &, int) { return true; });
+    }));
+    QCOMPARE(outside.content(), outside.original());
+    QVERIFY(!QFile::exists(outside.missingPath()));
+    QVERIFY(isLink(path));
+    // Once the link is taken away, the same save creates the archive here.
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(appendRecord(path, fresh), 1);
+    QVERIFY(isPlainFile(path));
+    QCOMPARE(outside.content(), outside.original());
+}
+
+void TestStore::onlyChosenFilesAreReadThroughALink()
+{
+    // A document the user picks in the file chooser may be a link anywhere
+    // on the disk; the program's own files never are.
+    TempProgramFolder home;
+    OutsideFile outside;
+    const QString link = home.file(QStringLiteral("offerta.pdf"));
+    QVERIFY(outside.plantLink(link));
+    FileSystem &fs = FileSystem::current();
+    for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadWrite, OpenMode::WriteTruncate,
+                          OpenMode::CreateNew}) {
+        OpenFailure failure = OpenFailure::None;
+        QVERIFY(!fs.open(link, mode, &failure));
+        QCOMPARE(failure, mode == OpenMode::CreateNew ? OpenFailure::Exists : OpenFailure::Other);
+    }
+    QCOMPARE(outside.content(), outside.original());
+    auto chosen = fs.open(link, OpenMode::ReadChosen);
+    QVERIFY(chosen);
+    QByteArray data(100, '\0');
+    qint64 got = 0;
+    QVERIFY(chosen->readAt(0, data.data(), data.size(), got));
+    QCOMPARE(data.left(got), outside.original());
+    QByteArray notFound;
+    bool missing = false;
+    QVERIFY(!readWholeFile(home.file(QStringLiteral("nessuno.ini")), notFound, &missing));
+    QVERIFY(missing);
+    QVERIFY(!readWholeFile(link, notFound, &missing));
+    QVERIFY(!missing);
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -1,5 +1,8 @@
 #include "faultyfs.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace pratelia::testing {
 
 namespace {
@@ -90,6 +93,8 @@ void FaultyFileSystem::reset()
     m_only.clear();
     m_triggered = false;
     m_shortWrite = -1;
+    m_toTake = 0;
+    m_taken.clear();
 }
 
 bool FaultyFileSystem::shouldFail(IoStep step)
@@ -104,17 +109,28 @@ bool FaultyFileSystem::shouldFail(IoStep step)
     return false;
 }
 
-std::unique_ptr<FileHandle> FaultyFileSystem::open(const QString &path, OpenMode mode,
-                                                   bool *notFound)
+void FaultyFileSystem::takeNextCreatedNames(int count, const QString &linkTarget)
 {
+    m_toTake = count;
+    m_linkTarget = linkTarget;
+}
+
+std::unique_ptr<FileHandle> FaultyFileSystem::open(const QString &path, OpenMode mode,
+                                                   OpenFailure *failure)
+{
+    if (mode == OpenMode::CreateNew && m_toTake > 0) {
+        --m_toTake;
+        if (QFile::link(m_linkTarget, path))
+            m_taken.append(path);
+    }
     if (!concerns(path))
-        return FileSystem::real().open(path, mode, notFound);
+        return FileSystem::real().open(path, mode, failure);
     if (shouldFail(IoStep::Open)) {
-        if (notFound)
-            *notFound = false;
+        if (failure)
+            *failure = OpenFailure::Other;
         return nullptr;
     }
-    auto inner = FileSystem::real().open(path, mode, notFound);
+    auto inner = FileSystem::real().open(path, mode, failure);
     if (!inner)
         return nullptr;
     return std::make_unique<FaultyHandle>(this, std::move(inner));
@@ -125,6 +141,35 @@ bool FaultyFileSystem::rename(const QString &from, const QString &to)
     if (!concerns(from) && !concerns(to))
         return FileSystem::real().rename(from, to);
     return !shouldFail(IoStep::Rename) && FileSystem::real().rename(from, to);
+}
+
+OutsideFile::OutsideFile(const QByteArray &content) : m_original(content)
+{
+    QFile f(path());
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path()));
+}
+
+QByteArray OutsideFile::content() const
+{
+    QFile f(path());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool OutsideFile::plantLink(const QString &linkPath, bool toMissing) const
+{
+    return QFile::link(toMissing ? missingPath() : path(), linkPath);
+}
+
+bool isPlainFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink();
+}
+
+bool isLink(const QString &path)
+{
+    return QFileInfo(path).isSymLink();
 }
 
 } // namespace pratelia::testing

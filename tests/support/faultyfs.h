@@ -2,10 +2,14 @@
 // A file system that fails on purpose: wraps the real one and makes one
 // step fail (open, size, read, write, ...) at its Nth occurrence, or at
 // every occurrence from then on. Installed for the object's lifetime.
+// Also a file outside the program folder for links planted in it, as
+// someone sharing the folder may plant them.
 #include "store/fileio.h"
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
 
 namespace pratelia::testing {
 
@@ -26,12 +30,20 @@ public:
     bool concerns(const QString &path) const { return m_only.isEmpty() || path.contains(m_only); }
     // Fails a write after only `bytes` bytes of it reached the disk.
     void shortWrite(int bytes) { m_shortWrite = bytes; }
+    // Someone sharing the folder takes the name of the next `count` files
+    // created exclusively (OpenMode::CreateNew, as temporary files are):
+    // right before each such open, a link to `linkTarget` is put under the
+    // name, and the real file system must then refuse it. Every name taken
+    // so far is in takenNames().
+    void takeNextCreatedNames(int count, const QString &linkTarget);
+    const QStringList &takenNames() const { return m_taken; }
     void reset();
     // How often each step ran since the last reset.
     int count(IoStep step) const { return m_counts.value(int(step)); }
     bool triggered() const { return m_triggered; }
 
-    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode, bool *notFound) override;
+    std::unique_ptr<FileHandle> open(const QString &path, OpenMode mode,
+                                     OpenFailure *failure) override;
     bool rename(const QString &from, const QString &to) override;
     bool remove(const QString &path) override { return FileSystem::real().remove(path); }
 
@@ -49,6 +61,34 @@ private:
     QList<Fault> m_faults;
     QString m_only;
     bool m_triggered = false;
+    int m_toTake = 0;
+    QString m_linkTarget;
+    QStringList m_taken;
 };
+
+// A file in a folder of its own, away from the program folder, that links
+// planted in the program folder point at: whatever the program does, it
+// must stay as it was.
+class OutsideFile {
+public:
+    explicit OutsideFile(const QByteArray &content = "contenuto di un altro file\r\n");
+    QString path() const { return m_dir.filePath(QStringLiteral("altrove.dat")); }
+    // A name in the same folder where no file is (for a link to nothing).
+    QString missingPath() const { return m_dir.filePath(QStringLiteral("mancante.dat")); }
+    const QByteArray &original() const { return m_original; }
+    // What the file holds now.
+    QByteArray content() const;
+    // Puts a link to this file (or to missingPath()) at `linkPath`.
+    bool plantLink(const QString &linkPath, bool toMissing = false) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_original;
+};
+
+// True when `path` is a plain file itself, not a link to one.
+bool isPlainFile(const QString &path);
+// True when `path` is a link (to anything, or to nothing).
+bool isLink(const QString &path);
 
 } // namespace pratelia::testing

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/texts.h"
+#include "store/codepage.h"
 #include "store/fileio.h"
 #include "store/record.h"
 #include "store/values.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QVBoxLayout>
 
 namespace pratelia::kit {
@@ -42,63 +42,94 @@ QString attachmentPath(const QString &storedName)
 
 bool copyDocument(const QString &from, const QString &to)
 {
-    FileSystem &fs = FileSystem::current();
-    auto in = fs.open(from, OpenMode::ReadOnly);
+    // The source was picked in the file chooser: it may be a link anywhere.
+    auto in = FileSystem::current().open(from, OpenMode::ReadChosen);
     if (!in)
         return false;
-    // A short name of its own for the temporary copy, created only if no
-    // file (or link) has it: a document's own name may already be as long
-    // as a name can be.
-    const QString folder = QFileInfo(to).absolutePath() + u'/';
-    QString temp;
-    std::unique_ptr<FileHandle> out;
-    for (int attempt = 0; attempt < 16 && !out; ++attempt) {
-        temp = folder + QStringLiteral(".~pratelia-%1.tmp")
-                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        out = fs.open(temp, OpenMode::CreateNew);
-        // Another name only when this one is taken; any other failure is
-        // the disk's, and a new name would not help.
-        const QFileInfo taken(temp);
-        if (!out && !taken.exists() && !taken.isSymLink())
-            break;
-    }
-    if (!out) {
-        in->close();
-        return false;
-    }
     QByteArray block(1 << 20, Qt::Uninitialized);
-    qint64 offset = 0;
-    bool ok = true;
-    for (;;) {
-        qint64 got = 0;
-        if (!in->readAt(offset, block.data(), block.size(), got)) {
-            ok = false;
-            break;
+    const bool ok = replaceFile(to, [&](FileHandle &out) {
+        for (qint64 offset = 0;;) {
+            qint64 got = 0;
+            if (!in->readAt(offset, block.data(), block.size(), got))
+                return false;
+            if (got <= 0)
+                return true;
+            if (!out.write(block.constData(), got))
+                return false;
+            offset += got;
         }
-        if (got <= 0)
-            break;
-        if (!out->write(block.constData(), got)) {
-            ok = false;
-            break;
-        }
-        offset += got;
-    }
-    ok = out->flush() && ok;
-    ok = out->close() && ok;
-    in->close();
-    if (ok)
-        ok = fs.rename(temp, to);
-    if (!ok)
-        fs.remove(temp);
+    });
+    in->close(); // read whole by then: a failing close does no harm
     return ok;
 }
 
 namespace {
 
-bool sameFile(const QString &a, const QString &b)
+// Whether the chosen file is the attached document itself; a link planted
+// under the document's name is not (it is replaced by the copy).
+bool sameFile(const QString &chosen, const QString &target)
 {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    if (QFileInfo(target).isSymLink())
+        return false;
+    const QString ca = QFileInfo(chosen).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(target).canonicalFilePath();
+}
+
+} // namespace
+
+QString storedAttachmentName(const QString &fileName)
+{
+    // Stored trimmed and composed, as the archive keeps it: the copy takes
+    // this name, so that the card names the file that is in the folder.
+    return trimText(fileName).normalized(QString::NormalizationForm_C);
+}
+
+QString attachmentNameProblem(const QString &name)
+{
+    const QString twoBreaks = lineBreak() + lineBreak();
+    bool control = false;
+    for (QChar c : name)
+        control = control || c.unicode() < 0x20 || c.unicode() == 0x7F;
+    if (name.isEmpty() || control || !codepage::representable(name)
+        || attachmentPath(name).isEmpty())
+        return QStringLiteral("Attenzione: il nome del file \"") + name
+               + QStringLiteral("\" contiene caratteri che l'archivio non può conservare.")
+               + twoBreaks
+               + QStringLiteral("Rinominare il file usando lettere, cifre e segni comuni, quindi "
+                                "allegarlo di nuovo.");
+    if (name.size() > kAttachmentNameCapacity)
+        return QStringLiteral("Attenzione: il nome del file è troppo lungo per essere conservato in "
+                              "archivio (al massimo %1 caratteri).")
+                   .arg(kAttachmentNameCapacity)
+               + twoBreaks
+               + QStringLiteral("Rinominare il file con un nome più breve, quindi allegarlo di nuovo.");
+    return QString();
+}
+
+QString attachmentCopyFailedText()
+{
+    return QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei "
+                          "documenti allegati.")
+           + lineBreak() + lineBreak()
+           + QStringLiteral("Accertarsi che il file sia leggibile e di possedere i privilegi di "
+                            "scrittura nella cartella di installazione del programma.");
+}
+
+namespace {
+
+// The attachments folder, made if missing; false when it cannot be made or
+// is not a folder of its own (a link planted under its name is never
+// followed).
+bool attachmentsFolderReady()
+{
+    const QString folder = attachmentsFolder();
+    const QFileInfo info(folder);
+    if (info.isSymLink())
+        return false;
+    if (!info.exists() && !QDir().mkpath(folder))
+        return false;
+    const QFileInfo made(folder);
+    return made.isDir() && !made.isSymLink();
 }
 
 } // namespace
@@ -110,43 +141,41 @@ std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks)
         QStringLiteral("Tutti i file (*.*)"));
     if (chosen.isEmpty())
         return std::nullopt;
-    const QString name = QFileInfo(chosen).fileName();
-    const QString target = attachmentPath(name);
-    if (target.isEmpty())
+    const QString name = storedAttachmentName(QFileInfo(chosen).fileName());
+    if (const QString problem = attachmentNameProblem(name); !problem.isEmpty()) {
+        platform::dialogs().warning(problem, parent);
         return std::nullopt;
-    // From here on failures are silent: the name goes onto the card.
-    if (!QDir().mkpath(attachmentsFolder()))
-        return name;
+    }
+    const QString target = attachmentPath(name);
+    if (!attachmentsFolderReady()) {
+        platform::dialogs().warning(attachmentCopyFailedText(), parent);
+        return std::nullopt;
+    }
     if (sameFile(chosen, target))
         return name; // chosen from the attachments folder itself
-    if (QFileInfo::exists(target)) {
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink()) {
         const QString twoBreaks = breaks == QuestionBreaks::CarriageReturnFirst
                                       ? QStringLiteral("\r\n\r\n")
                                       : lineBreak() + lineBreak();
+        // No keeps the document that is there, and the field keeps what
+        // it named before: the new name would stand for another document.
         if (!platform::dialogs().question(
                 QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
                                "file con lo stesso nome.")
                     + twoBreaks + QStringLiteral("Si vuole sovrascrivere il file esistente?"),
                 parent))
-            return name;
+            return std::nullopt;
     }
-    copyDocument(chosen, target);
+    if (!copyDocument(chosen, target)) {
+        platform::dialogs().warning(attachmentCopyFailedText(), parent);
+        return std::nullopt;
+    }
     return name;
 }
 
 namespace {
 
-// A push button of the attach window: hand cursor, no default button
-// (Enter in a field must not press it).
-QPushButton *pushButton(QWidget *parent, const QString &name, const QString &text, QSize minimum)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    b->setMinimumSize(minimum);
-    return b;
-}
 
 // The attach window: three documents, each with its name, a button to
 // choose it, one to open it, one to remove it, and its description.
@@ -168,9 +197,9 @@ public:
             outer->addWidget(buildRow(i));
         outer->addStretch(1);
 
-        auto *apply = pushButton(this, QStringLiteral("btnApplica"),
+        auto *apply = dialogButton(this, QStringLiteral("btnApplica"),
                                  QStringLiteral("Applica e chiudi"), QSize(130, 30));
-        auto *cancel = pushButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+        auto *cancel = dialogButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
                                   QSize(130, 30));
         auto *closing = new QHBoxLayout;
         closing->addStretch(1);
@@ -218,9 +247,9 @@ private:
                         0, 0, 1, 4);
         grid->addWidget(file, 1, 0);
 
-        auto *browse = pushButton(box, QStringLiteral("btnSfoglia") + n,
+        auto *browse = dialogButton(box, QStringLiteral("btnSfoglia") + n,
                                   QStringLiteral("Sfoglia..."), QSize(84, 0));
-        auto *open = pushButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
+        auto *open = dialogButton(box, QStringLiteral("btnApri") + n, QStringLiteral("Apri"),
                                 QSize(84, 0));
         open->setEnabled(false);
         auto *remove = new CommandButton(QStringLiteral("imgCancella") + n,

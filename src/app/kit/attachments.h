@@ -17,10 +17,24 @@ QString attachmentsFolder();
 // for a name that would lead outside that folder.
 QString attachmentPath(const QString &storedName);
 
-// Copies a document through the file layer: into a temporary file beside
-// the target first, then over the target, so that a failed copy leaves an
-// earlier document of that name as it was. False on any failure.
+// Copies a document through the file layer: into a temporary file of its
+// own beside the target first (created only if no file or link has its
+// name), then over the target, so that a failed copy leaves an earlier
+// document of that name as it was and a link planted under the target's
+// name is replaced, never written through. False on any failure.
 bool copyDocument(const QString &from, const QString &to);
+
+// How many characters of a name the archive keeps (File01..File03, Copia).
+inline constexpr int kAttachmentNameCapacity = 250;
+// The name a chosen file is copied and stored under: its file name trimmed
+// and composed (an accent kept as one character, not as a mark after it).
+QString storedAttachmentName(const QString &fileName);
+// Why a name cannot be stored as it is (characters the archive cannot keep,
+// separators, or more than it keeps), as the warning the user sees; empty
+// when it can.
+QString attachmentNameProblem(const QString &name);
+// The warning shown when a document could not be copied.
+QString attachmentCopyFailedText();
 
 // The overwrite question's line breaks: the attach window's question has
 // a carriage return and a line feed between its parts, the cards' own
@@ -28,9 +42,11 @@ bool copyDocument(const QString &from, const QString &to);
 enum class QuestionBreaks { CarriageReturnFirst, LineFeedFirst };
 
 // The choose-and-copy step: shows the file chooser, then copies the chosen
-// document into the attachments folder under its own name, asking first
+// document into the attachments folder under its stored name, asking first
 // when a document of that name is there already. Returns the name the
-// card's field takes, or nothing when the field keeps what it held.
+// card's field takes, or nothing when the field keeps what it held: the
+// chooser was cancelled, the user kept the document already there, or the
+// name cannot be stored or the copy failed (the user is told why).
 std::optional<QString> chooseAttachment(QWidget *parent, QuestionBreaks breaks);
 
 // Opens a fresh attach window in the given mode ("anagrafica",

@@ -119,6 +119,61 @@ CardCommand buttonCommand(const QString &name, const QString &text, const QStrin
                        false};
 }
 
+CardCommand sharedCommand(const QString &name, std::function<void(CardWindow &)> action,
+                          bool newGroup)
+{
+    struct Shared {
+        const char *name;
+        const char *shortName;
+        const char *picture;
+        const char *status;
+        CommandPlace place;
+    };
+    static const Shared table[] = {
+        {"cmdNuovo", "Nuovo", "nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.",
+         CommandPlace::Bar},
+        {"cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio.", CommandPlace::Bar},
+        {"cmdTrova", "Trova", "trova", "Trova una scheda in archivio.", CommandPlace::Bar},
+        {"cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", CommandPlace::Bar},
+        {"cmdIndietro", "Indietro", "indietro", "Visualizza la scheda precedente in archivio.",
+         CommandPlace::Bar},
+        {"cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio.",
+         CommandPlace::Bar},
+        {"cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio.",
+         CommandPlace::Bar},
+        {"cmdEsporta", "Esporta", "esporta",
+         "Esporta le schede in archivio in un file di Microsoft Excel.", CommandPlace::Bar},
+        {"cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.", CommandPlace::Bar},
+        {"cmdFile", "Allegati", "file", "Allega file alla scheda corrente.", CommandPlace::Bar},
+        {"cmdGuida", "Guida", "guida", "Visualizza la guida in linea.", CommandPlace::Bar},
+        {"cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro.", CommandPlace::Bar},
+        {"btnCodFisc", "Controlla codice fiscale", "controlla", "Controlla il codice fiscale.",
+         CommandPlace::Beside},
+        {"btnIva", "Controlla partita IVA", "controlla", "Controlla il numero di partita IVA.",
+         CommandPlace::Beside},
+        {"btnEmail", "Invia e-mail", "email", "Invia una e-mail all'indirizzo indicato.",
+         CommandPlace::Beside},
+    };
+    for (const Shared &c : table)
+        if (name == QLatin1String(c.name))
+            return CardCommand{name, QString::fromUtf8(c.shortName), QString::fromLatin1(c.picture),
+                               QString::fromUtf8(c.status), std::move(action), c.place, newGroup};
+    qFatal("no shared command %s", qPrintable(name));
+    return {};
+}
+
+QVector<CardCommand> browseCommands()
+{
+    return {sharedCommand(QStringLiteral("cmdPrimo"), {}, true),
+            sharedCommand(QStringLiteral("cmdIndietro")), sharedCommand(QStringLiteral("cmdAvanti")),
+            sharedCommand(QStringLiteral("cmdUltimo"))};
+}
+
+QString neededToSave(const QString &what)
+{
+    return QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ") + what;
+}
+
 BlankValue blankText(const QString &control, const QString &text)
 {
     return BlankValue{control, text, BlankValue::Text};
@@ -763,6 +818,7 @@ void CardWindow::run(const QString &command)
         {QStringLiteral("cmdUltimo"), [](CardWindow &w) { w.browse(Browse::Last); }},
         {QStringLiteral("cmdFile"), [](CardWindow &w) { w.attachFiles(); }},
         {QStringLiteral("cmdGuida"), [](CardWindow &w) { w.showHelpPage(); }},
+        {QStringLiteral("cmdStampa"), [](CardWindow &w) { w.printShown(); }},
         {QStringLiteral("cmdEsci"), [](CardWindow &w) { w.close(); }},
         {QStringLiteral("btnEmail"), [](CardWindow &w) { w.sendMail(); }},
         {QStringLiteral("btnSfoglia"), [](CardWindow &w) { w.chooseDocument(); }},
@@ -909,17 +965,17 @@ void CardWindow::save()
         return;
 
     const Record record = recordFromValues(m_spec, v);
-    const QString path = archivePath();
     const int number = position();
     int appended = 0;
     try {
-        if (path.isEmpty())
-            throw ArchiveError(IoStep::Open, path);
         if (number > 0) {
+            const QString path = archivePath();
+            if (path.isEmpty())
+                throw ArchiveError(IoStep::Open, path);
             updateRecord(path, record, number);
         } else {
             RecordFile file;
-            file.openOrCreate(path, *m_spec.layout);
+            openArchive(file, RecordFile::Access::ReadWrite);
             appended = file.append(record, [this](Record &r, int n) { completeAppend(r, n); });
             // The record is in the archive from here on, even if closing the
             // file fails: the card is that record, so that trying again
@@ -936,16 +992,21 @@ void CardWindow::save()
     platform::dialogs().information(savedText(number == 0), this);
 }
 
+void CardWindow::openArchive(RecordFile &file, RecordFile::Access access) const
+{
+    const QString path = archivePath();
+    if (path.isEmpty())
+        throw ArchiveError(IoStep::Open, path); // a yearly card before a year was opened
+    file.openOrCreate(path, *m_spec.layout, access);
+}
+
 void CardWindow::browse(Browse command)
 {
     BrowseOutcome outcome;
     Record record(*m_spec.layout);
     try {
-        const QString path = archivePath();
-        if (path.isEmpty())
-            throw ArchiveError(IoStep::Open, path);
         RecordFile file;
-        file.openOrCreate(path, *m_spec.layout, RecordFile::Access::ReadOnly);
+        openArchive(file, RecordFile::Access::ReadOnly);
         outcome = browseOutcome(command, position(), file.size(), m_spec.previousOnFirstIsSilent);
         if (outcome.load > 0) {
             file.seek(outcome.load - 1);
@@ -975,11 +1036,8 @@ void CardWindow::duplicate()
     }
     if (m_spec.duplicateOpensArchive) {
         try {
-            const QString path = archivePath();
-            if (path.isEmpty())
-                throw ArchiveError(IoStep::Open, path);
             RecordFile file;
-            file.openOrCreate(path, *m_spec.layout, RecordFile::Access::ReadOnly);
+            openArchive(file, RecordFile::Access::ReadOnly);
             file.close();
         } catch (const ArchiveError &) {
             platform::dialogs().error(FileAccessErrorText(), this);
@@ -1034,11 +1092,24 @@ void CardWindow::showHelpPage()
     showHelp(this, m_spec.help);
 }
 
+void CardWindow::printShown()
+{
+    if (m_spec.printWindow.isEmpty())
+        printCard(this, m_spec.print);
+    else
+        showCardPrintWindow(this, m_spec.printWindow, m_spec.printIntro, m_spec.print);
+}
+
 void CardWindow::pickDate(const QString &control)
 {
     const CardField *f = fieldFor(control);
-    if (f && !f->pickerMode.isEmpty())
-        showDatePicker(this, f->pickerMode);
+    if (!f || f->pickerMode.isEmpty())
+        return;
+    showDatePicker(this, f->pickerMode);
+    // Back on the field the date went into.
+    activateWindow();
+    if (QWidget *w = m_controls.value(control))
+        w->setFocus(Qt::OtherFocusReason);
 }
 
 void CardWindow::showEvent(QShowEvent *event)

@@ -10,6 +10,7 @@
 // mail, help and exit. A card adds only what is its own.
 #include "binding.h"
 #include "browse.h"
+#include "cardprint.h"
 #include "fieldrules.h"
 #include "help.h"
 #include "windows.h"
@@ -17,6 +18,7 @@
 #include "platform/platform.h"
 #include "store/layout.h"
 #include "store/record.h"
+#include "store/recordfile.h"
 
 #include <QHash>
 #include <QStringList>
@@ -104,8 +106,8 @@ struct CardCommand {
     QString status;    // status line text while the pointer is over it
     // What it does; none: the layer's own command of that name (cmdNuovo,
     // cmdSalva, cmdDuplica, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo,
-    // cmdFile, cmdGuida, cmdEsci, btnEmail, and btnSfoglia, btnApri and
-    // imgCancella01 for the document field).
+    // cmdFile, cmdStampa, cmdGuida, cmdEsci, btnEmail, and btnSfoglia,
+    // btnApri and imgCancella01 for the document field).
     std::function<void(CardWindow &)> action;
     CommandPlace place = CommandPlace::Bar;
     bool newGroup = false; // a separator before it in the bar
@@ -118,6 +120,18 @@ CardCommand besideCommand(const QString &name, const QString &shortName, const Q
                           const QString &status, std::function<void(CardWindow &)> action = {});
 CardCommand buttonCommand(const QString &name, const QString &text, const QString &status,
                           std::function<void(CardWindow &)> action = {});
+
+// A command the cards share, with the picture, short name and status text
+// they all give it: cmdNuovo, cmdSalva, cmdTrova, cmdPrimo, cmdIndietro,
+// cmdAvanti, cmdUltimo, cmdEsporta, cmdStampa, cmdFile, cmdGuida, cmdEsci
+// in the command bar, btnCodFisc, btnIva and btnEmail beside their fields.
+CardCommand sharedCommand(const QString &name, std::function<void(CardWindow &)> action = {},
+                          bool newGroup = false);
+// The four browse commands, in their order, the first starting a group.
+QVector<CardCommand> browseCommands();
+// "Attenzione: per salvare la scheda è necessario indicare " + `what`: the
+// warning of a field a card cannot be saved without.
+QString neededToSave(const QString &what);
 
 // The body: bands one below the other, each of columns side by side, each
 // column of groups one below the other, each group of rows of cells. A
@@ -219,6 +233,12 @@ struct CardSpec {
     HelpPage help = HelpPage::Generale;
     QString documentField; // the document field of btnSfoglia, btnApri, imgCancella01
     QString mailField;     // the address of btnEmail
+
+    // The printed card of cmdStampa: printed at once, or from the print
+    // window of that class name with its introduction.
+    CardPrint print;
+    QString printWindow;
+    QString printIntro;
 };
 
 // The values of a new card on `today`: every control empty (a check box
@@ -268,6 +288,7 @@ public:
     void clearDocument();
     void sendMail();
     void showHelpPage();
+    void printShown();
     // Runs the command of that name as its picture does.
     void run(const QString &command);
 
@@ -311,6 +332,9 @@ private:
     QWidget *makeCommand(const CardCommand &c, QWidget *parent);
     void connectCommands();
     const CardField *fieldFor(const QString &control) const;
+    // Opens the card's archive (a missing one is created empty); throws
+    // ArchiveError, also when the card has no archive yet.
+    void openArchive(RecordFile &file, RecordFile::Access access) const;
 
     CardSpec m_spec;
     QWidget *m_cardPanel = nullptr;

@@ -222,6 +222,17 @@ void InputConventions::installDigitsFilter(QLineEdit *field)
     installFieldRules(field, FieldRules{DigitsOnly});
 }
 
+QPushButton *dialogButton(QWidget *parent, const QString &objectName, const QString &text,
+                          QSize minimum)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(objectName);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    b->setMinimumSize(minimum);
+    return b;
+}
+
 QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)
 {
     auto *l = new QLabel(caption, parent);

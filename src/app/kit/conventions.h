@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
+#include <QPushButton>
 #include <QPointer>
 #include <QToolButton>
 #include <QVector>
@@ -15,6 +16,9 @@ namespace pratelia::kit {
 // Picture of a command, drawn by the program (see icons.cpp); `name` is the
 // command's short name ("nuovo", "salva", "trova", ...).
 QIcon commandIcon(const QString &name);
+// Whether the program has a drawing of that name (otherwise commandIcon
+// draws the name's initial on a disc).
+bool hasPicture(const QString &name);
 
 // A command picture: a flat button with its picture and a short caption,
 // a hand cursor, reachable by keyboard, its short Italian name as
@@ -94,6 +98,11 @@ private:
     QPoint m_pointerAtShow;
     bool m_pointerMoved = true;
 };
+
+// A push button of a dialog: hand cursor, never the default button (Enter
+// in a field must not press it), at least `minimum` in size.
+QPushButton *dialogButton(QWidget *parent, const QString &objectName, const QString &text,
+                          QSize minimum = {});
 
 // A label with the caption of a field, linked to it as its buddy, so that
 // the field gets the caption as its accessible name.

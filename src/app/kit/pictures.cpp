@@ -806,6 +806,11 @@ private:
 
 } // namespace
 
+bool hasPicture(const QString &name)
+{
+    return drawings().contains(name);
+}
+
 QIcon commandIcon(const QString &name)
 {
     return QIcon(new PictureEngine(name));
