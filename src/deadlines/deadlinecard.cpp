@@ -25,7 +25,7 @@ const YearArchive &yearArchive()
 std::optional<SaveRefusal> refuseSave(CardValues &card)
 {
     auto value = [&](const char *control) { return trimText(card.value(QLatin1String(control))); };
-    const QString needed = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
+    const QString needed = neededToSave(QString());
     const QString twoBreaks = lineBreak() + lineBreak();
     const QString validDate =
         QStringLiteral("Per poter salvare la scheda è necessario indicare una data valida.");
@@ -121,26 +121,20 @@ QVector<CardField> deadlineFields()
 
 QVector<CardCommand> deadlineCommands()
 {
-    return {
+    QVector<CardCommand> commands = {
+        // This card's own wording of New and of the help command.
         barCommand("cmdNuovo", "Nuovo", "nuovo",
                    "Prepara la schermata per la registrazione di una nuova scheda."),
         barCommand("cmdDuplica", "Duplica", "duplica",
                    "Prepara la schermata per la registrazione di una nuova scheda duplicando i "
                    "dati correnti."),
-        barCommand("cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio."),
-        barCommand("cmdTrova", "Trova", "trova", "Trova una scheda in archivio.",
-                   [](CardWindow &w) { showDeadlineSearch(&w); }),
-        barCommand("cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", {},
-                   true),
-        barCommand("cmdIndietro", "Indietro", "indietro",
-                   "Visualizza la scheda precedente in archivio."),
-        barCommand("cmdAvanti", "Avanti", "avanti", "Visualizza la scheda successiva in archivio."),
-        barCommand("cmdUltimo", "Ultimo", "ultimo", "Visualizza l'ultima scheda in archivio."),
-        barCommand("cmdEsporta", "Esporta", "esporta",
-                   "Esporta le schede in archivio in un file di Microsoft Excel.",
-                   [](CardWindow &w) { showDeadlineExport(&w); }, true),
-        barCommand("cmdStampa", "Stampa", "stampa", "Stampa la scheda corrente.",
-                   [](CardWindow &w) { printCard(&w, deadlineCardPrint()); }),
+        sharedCommand("cmdSalva"),
+        sharedCommand("cmdTrova", [](CardWindow &w) { showDeadlineSearch(&w); }),
+    };
+    commands += browseCommands();
+    commands += {
+        sharedCommand("cmdEsporta", [](CardWindow &w) { showDeadlineExport(&w); }, true),
+        sharedCommand("cmdStampa"),
         barCommand("cmdDaEffettuare", "Dovuti", "dapagare",
                    "Visualizza il riepilogo dei pagamenti da effettuare, sia scaduti che non.",
                    [](CardWindow &w) { showPaymentsToMake(&w); }),
@@ -152,7 +146,7 @@ QVector<CardCommand> deadlineCommands()
                    [](CardWindow &w) { showAppointmentsToConfirm(&w); }),
         barCommand("cmdGuida", "Guida", "guida",
                    "Visualizza la pagina della guida sensibile al contesto."),
-        barCommand("cmdEsci", "Esci", "esci", "Esci da questa schermata di lavoro."),
+        sharedCommand("cmdEsci"),
         besideCommand("cmdImporta", "Importa dal tariffario", "freccia",
                       "Importa i dati dal tariffario servizi.", [](CardWindow &w) {
                           fees::showFeeSearch(&w, QStringLiteral("scadenzario"));
@@ -161,11 +155,11 @@ QVector<CardCommand> deadlineCommands()
                       "Importa i dati dall'archivio anagrafico dei clienti.", [](CardWindow &w) {
                           clients::showClientSearch(&w, QStringLiteral("scadenzario"));
                       }),
-        besideCommand("btnCodFisc", "Controlla", "controlla", "Controlla il codice fiscale.",
-                      [](CardWindow &w) {
-                          checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
-                      }),
+        sharedCommand("btnCodFisc", [](CardWindow &w) {
+            checks::showTaxCodeButton(&w, w.text(QStringLiteral("txtCodFisc")));
+        }),
     };
+    return commands;
 }
 
 // When and for whom beside each other; below them the service it concerns
@@ -242,6 +236,7 @@ const CardSpec &deadlineCardSpec()
         s.duplicateFocus = QStringLiteral("txtGiorno");
         s.duplicateOpensArchive = true;
         s.help = HelpPage::Scadenzario;
+        s.print = deadlineCardPrint();
         return s;
     }();
     return spec;

@@ -218,11 +218,11 @@ bool readArchive(const QString &path, Missing missing,
 {
     try {
         if (missing == Missing::Skip) {
-            bool notFound = false;
+            OpenFailure failure = OpenFailure::None;
             std::unique_ptr<FileHandle> probe =
-                FileSystem::current().open(path, OpenMode::ReadOnly, &notFound);
+                FileSystem::current().open(path, OpenMode::ReadOnly, &failure);
             if (!probe)
-                return notFound;
+                return failure == OpenFailure::NotFound;
             probe->close();
         }
         RecordFile file;

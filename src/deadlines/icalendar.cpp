@@ -142,9 +142,7 @@ icalcomponent *event(const RecordView &r, const Timing &t, const QString &archiv
 
 CalendarFile deadlineCalendar(const QString &path, const QDateTime &stamp)
 {
-    bool notFound = false;
-    if (std::unique_ptr<FileHandle> probe =
-            FileSystem::current().open(path, OpenMode::ReadOnly, &notFound))
+    if (std::unique_ptr<FileHandle> probe = FileSystem::current().open(path, OpenMode::ReadOnly))
         probe->close();
     else
         throw ArchiveError(IoStep::Open, path);
