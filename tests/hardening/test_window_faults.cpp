@@ -662,7 +662,7 @@ void TestWindowFaults::deadlineReaders()
 
 void TestWindowFaults::deadlineExport_data()
 {
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Close});
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
 }
 
 void TestWindowFaults::deadlineExport()
