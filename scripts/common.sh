@@ -14,7 +14,8 @@ PACKAGES=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-multimedia-dev libgl-dev libsimpleini-dev
   poppler-utils fonts-dejavu-core
-  lame
+  lame libical-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 ensure_packages() {

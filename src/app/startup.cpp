@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "clients/anagrafica.h"
+#include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "services/servizi.h"
 
@@ -47,6 +48,7 @@ using Factory = QWidget *(*)();
 const Factory kApplications[] = {
     [] () -> QWidget * { return new clients::TfrmAnagrafica(); },
     [] () -> QWidget * { return new fees::TfrmTariffario(); },
+    [] () -> QWidget * { return new deadlines::TfrmScadenzario(); },
     [] () -> QWidget * { return new services::TfrmMenuServizi(); },
     [] () -> QWidget * { return new services::TfrmServizi(); },
 };

@@ -1,7 +1,9 @@
-// pratelia-bench: times the list tools on synthetic client archives and
-// yearly service archives of the given sizes, each against a bare
-// sequential read of the same file.
-//   pratelia-bench FOLDER [clienti|servizi] [SIZE...]
+// pratelia-bench: times the list tools on synthetic client archives,
+// yearly service archives and deadline archives of the given sizes, each
+// against a bare sequential read of the same file.
+//   pratelia-bench FOLDER [clienti|servizi|scadenze] [SIZE...]
+#include "bench.h"
+
 #include "clients/clientlistconfig.h"
 #include "services/servicecard.h"
 #include "services/servicelists.h"
@@ -26,6 +28,8 @@
 #include <unistd.h>
 
 using namespace pratelia;
+using pratelia::bench::bareRead;
+using pratelia::bench::openWindow;
 
 namespace {
 
@@ -153,8 +157,9 @@ void generateServices(const QString &path, int count)
     f->close();
 }
 
-// Reads the file front to back in 1 MB blocks and does nothing with it.
-void bareRead(const QString &path)
+} // namespace
+
+void bench::bareRead(const QString &path)
 {
     std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::ReadOnly);
     qint64 size = 0, got = 0;
@@ -166,6 +171,8 @@ void bareRead(const QString &path)
     }
     f->close();
 }
+
+namespace {
 
 qint64 rssKb(const char *key)
 {
@@ -179,9 +186,9 @@ qint64 rssKb(const char *key)
     return -1;
 }
 
-// Shows a window and lets it paint: the time until the user can work in it.
-template <class W>
-double openWindow(W &w)
+} // namespace
+
+double bench::openWindow(QWidget &w)
 {
     QElapsedTimer t;
     t.start();
@@ -190,6 +197,8 @@ double openWindow(W &w)
     QApplication::processEvents();
     return t.nsecsElapsed() / 1e6;
 }
+
+namespace {
 
 void benchServices(const QString &folder, int n, QTextStream &out)
 {
@@ -309,17 +318,20 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "uso: pratelia-bench CARTELLA [clienti|servizi] [NUMERO_SCHEDE...]\n");
+        std::fprintf(stderr,
+                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze] [NUMERO_SCHEDE...]\n");
         return 2;
     }
     const QString folder = args.takeFirst();
-    // Both archives unless one is named.
-    bool clientsToo = true, servicesToo = true;
-    if (!args.isEmpty() && (args.first() == u"clienti" || args.first() == u"servizi")) {
-        clientsToo = args.first() == u"clienti";
-        servicesToo = !clientsToo;
-        args.removeFirst();
-    }
+    // Every archive unless one is named.
+    const QStringList kinds = {QStringLiteral("clienti"), QStringLiteral("servizi"),
+                               QStringLiteral("scadenze")};
+    QString only;
+    if (!args.isEmpty() && kinds.contains(args.first()))
+        only = args.takeFirst();
+    const bool clientsToo = only.isEmpty() || only == u"clienti";
+    const bool servicesToo = only.isEmpty() || only == u"servizi";
+    const bool deadlinesToo = only.isEmpty() || only == u"scadenze";
     QList<int> sizes;
     for (const QString &a : args)
         sizes << a.toInt();
@@ -432,5 +444,7 @@ int main(int argc, char **argv)
         QFile::remove(QDir(folder).filePath(QStringLiteral("Clienti.arx")));
     for (int n : servicesToo ? sizes : QList<int>())
         benchServices(folder, n, out);
+    for (int n : deadlinesToo ? sizes : QList<int>())
+        bench::deadlines(n, out);
     return 0;
 }

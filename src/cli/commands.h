@@ -23,6 +23,7 @@ QString jsonString(const QString &s);
 // Each command file registers its commands.
 void registerCheckCommands();
 void registerListCommands();
+void registerDeadlineCommands();
 
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);

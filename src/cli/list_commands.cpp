@@ -5,6 +5,7 @@
 
 #include "app/kit/yearmenu.h"
 #include "clients/clientlistconfig.h"
+#include "deadlines/deadlinelists.h"
 #include "fees/feelists.h"
 #include "services/servicelists.h"
 #include "lists/exportgrid.h"
@@ -33,6 +34,7 @@ const ArchiveTools kArchives[] = {
     {"Clienti.arx", clients::clientSearchConfig, clients::clientExportConfig},
     {"Tariffario.arx", fees::feeSearchConfig, fees::feeExportConfig},
     {"*.ser", services::serviceSearchConfig, services::serviceExportConfig},
+    {"*.sca", deadlines::deadlineSearchConfig, deadlines::deadlineExportConfig},
 };
 
 // The summary lists, by the name given on the command line.
@@ -47,6 +49,9 @@ const SummaryTool kSummaries[] = {
     {"rate", clients::instalmentsDueConfig},
     {"scontate", fees::discountedFeesConfig},
     {"nonpagati", services::unpaidServicesConfig, "*.ser"},
+    {"dapagare", deadlines::paymentsToMakeConfig, "*.sca"},
+    {"pagati", deadlines::paymentsMadeConfig, "*.sca"},
+    {"daconfermare", deadlines::appointmentsToConfirmConfig, "*.sca"},
 };
 
 // Whether a file is the archive `wanted` names: the same file name, or for
@@ -129,7 +134,7 @@ int search(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     for (const lists::ListLine &l : found.lines)
         out << codepage::decode(l.text) << '\n';
-    out << "Il presente riepilogo contiene " << found.lines.size() << " schede.\n";
+    out << config.countText.arg(found.lines.size()) << '\n';
     reportUnreadable(found, err);
     return found.unreadable.isEmpty() ? 0 : 1;
 }
@@ -242,7 +247,9 @@ void registerListCommands()
     addCommand({"search", "search FILE [--Campo TESTO]...  le schede trovate, in ordine di elenco",
                 search});
     addCommand({"export", "export FILE [--out FILE.xls]  esporta l'archivio per Excel", exportFile});
-    addCommand({"list", "list NOME [FILE] [--today gg/mm/aaaa]  un riepilogo (rate, ...)", list});
+    addCommand({"list", "list NOME [FILE] [--today gg/mm/aaaa]  un riepilogo (rate, scontate, "
+                        "dapagare, pagati, daconfermare)",
+                list});
 }
 
 } // namespace pratelia::cli

@@ -35,6 +35,7 @@ int main(int argc, char **argv)
     addCommand({"verify", "verify [CARTELLA]    controlla gli archivi della cartella", runVerify});
     registerCheckCommands();
     registerListCommands();
+    registerDeadlineCommands();
 
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);

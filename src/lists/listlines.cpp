@@ -8,6 +8,8 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <functional>
+#include <numeric>
 
 namespace pratelia::lists {
 
@@ -183,19 +185,62 @@ bool lineLess(const QByteArray &a, const QByteArray &b)
     return compareLines(a, b) < 0;
 }
 
+namespace {
+
+// Sorts `count` items in list order by their texts, each text folded once
+// instead of at every comparison: long lists of lines that share long
+// beginnings (the same cause, the same surname) sort several times faster.
+// Equal texts keep the order `tie` gives. Returns the items' new order.
+std::vector<qsizetype> listOrder(qsizetype count, const std::function<const QByteArray &(qsizetype)> &text,
+                                 const std::function<bool(qsizetype, qsizetype)> &tie)
+{
+    QVector<QByteArray> folded(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        QByteArray f = text(i);
+        for (char &c : f)
+            c = char(foldUp(static_cast<unsigned char>(c)));
+        folded[i] = std::move(f);
+    }
+    std::vector<qsizetype> order(static_cast<size_t>(count));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
+        const QByteArray &a = folded.at(x), &b = folded.at(y);
+        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+        if (c != 0)
+            return c < 0;
+        if (a.size() != b.size())
+            return a.size() < b.size();
+        return tie(x, y);
+    });
+    return order;
+}
+
+} // namespace
+
 void sortLines(QVector<QByteArray> &lines)
 {
-    std::sort(lines.begin(), lines.end(), lineLess);
+    const auto order = listOrder(
+        lines.size(), [&](qsizetype i) -> const QByteArray & { return lines.at(i); },
+        [](qsizetype x, qsizetype y) { return x < y; });
+    QVector<QByteArray> sorted;
+    sorted.reserve(lines.size());
+    for (qsizetype i : order)
+        sorted.append(std::move(lines[i]));
+    lines = std::move(sorted);
 }
 
 void sortLines(QVector<ListLine> &lines)
 {
     // Record numbers are unique and grow in file order: ordering equal lines
-    // by them keeps file order without the cost of a stable sort.
-    std::sort(lines.begin(), lines.end(), [](const ListLine &a, const ListLine &b) {
-        const int c = compareLines(a.text, b.text);
-        return c < 0 || (c == 0 && a.record < b.record);
-    });
+    // by them keeps file order.
+    const auto order = listOrder(
+        lines.size(), [&](qsizetype i) -> const QByteArray & { return lines.at(i).text; },
+        [&](qsizetype x, qsizetype y) { return lines.at(x).record < lines.at(y).record; });
+    QVector<ListLine> sorted;
+    sorted.reserve(lines.size());
+    for (qsizetype i : order)
+        sorted.append(std::move(lines[i]));
+    lines = std::move(sorted);
 }
 
 Criteria::Criteria(const RecordLayout &layout, const QStringList &fieldNames,

@@ -429,8 +429,7 @@ void SearchWindow::search()
     }
     const int count = int(found.lines.size());
     m_results->setList(std::move(found));
-    m_results->countLabel()->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
-                                         .arg(count));
+    m_results->countLabel()->setText(m_config.countText.arg(count));
     m_stack->setCurrentWidget(m_results);
     m_wait->hide();
     m_results->findField()->clear();

@@ -43,6 +43,8 @@ struct SearchConfig {
     QVector<SearchCriterion> criteria;
     // By mode word; a mode word not listed hands nothing over.
     QHash<QString, HandOver> modes;
+    // The count line of the results, %1 the number of lines.
+    QString countText = QStringLiteral("Il presente riepilogo contiene %1 schede.");
 
     QStringList fieldNames() const;
 };

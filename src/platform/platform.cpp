@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMediaFormat>
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPdfWriter>
@@ -72,10 +73,21 @@ public:
     bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
 };
 
+// Whether the machine's media framework can decode anything at all. One
+// whose decoders are missing (its plug-ins not installed) only loses the
+// sound: making a player there brings the whole program down.
+bool canPlaySounds()
+{
+    QMediaFormat any;
+    return !any.supportedFileFormats(QMediaFormat::Decode).isEmpty();
+}
+
 class RealSound final : public Sound {
 public:
     void play(const QString &file) override
     {
+        if (!canPlaySounds())
+            return;
         if (!m_player) {
             m_player = new QMediaPlayer(qApp);
             m_output = new QAudioOutput(m_player);

@@ -6,6 +6,8 @@
 
 #include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"
+#include "deadlines/deadlinelists.h"
+#include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
@@ -17,6 +19,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -76,6 +79,8 @@ private Q_SLOTS:
     void instalmentsSkipUnreadableRecords();
     void serviceReaders_data();
     void serviceReaders();
+    void deadlineReaders_data();
+    void deadlineReaders();
     void feeFlagOtherThanYesShowsUnticked_data();
     void feeFlagOtherThanYesShowsUnticked();
 };
@@ -256,6 +261,74 @@ void TestDamagedWindows::instalmentsSkipUnreadableRecords()
     QCOMPARE(w.results()->model()->record(0), 1);
     QCOMPARE(w.results()->model()->record(1), 4);
     QCOMPARE(w.results()->unreadableLabel()->text(), lists::unreadableText(2));
+}
+
+void TestDamagedWindows::deadlineReaders_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *k : {"cut short", "lengths over capacity", "random bytes", "dates and numbers"})
+        QTest::newRow(k) << QString::fromLatin1(k);
+}
+
+void TestDamagedWindows::deadlineReaders()
+{
+    // Every reader of a damaged deadline archive reads what is there, never
+    // more than a record, shows no message, and the views and the imminent
+    // check pass over the cards whose date or notice does not read.
+    QFETCH(QString, kind);
+    const CardCase &c = registeredCards()[2];
+    TempProgramFolder home;
+    TestPlatform platform;
+    platform.clock.setToday(QDate(2024, 12, 28));
+    QByteArray bytes;
+    if (kind == u"dates and numbers") {
+        Record noDate = c.record(3), noNotice = c.record(3);
+        noDate.setText(u"Data", u"31/02/2024");
+        noNotice.setText(u"Avviso", u"cinque");
+        bytes = c.record(1).bytes() + noDate.bytes() + noNotice.bytes() + c.record(3).bytes();
+    } else {
+        bytes = damaged(c, kind);
+    }
+    home.write(c.archiveName, bytes);
+    const int complete = int(bytes.size() / 2318);
+    const auto card = c.make();
+
+    lists::SearchWindow search(deadlines::deadlineSearchConfig(), card.get());
+    search.setMode(QStringLiteral("Scadenzario"));
+    search.search();
+    QCOMPARE(search.results()->model()->rowCount(), complete);
+    lists::ExportWindow exporter(deadlines::deadlineExportConfig(), card.get());
+    exporter.preview();
+    QCOMPARE(exporter.grid()->rowCount(), complete);
+    for (const lists::SummaryConfig *config :
+         {&deadlines::paymentsToMakeConfig(), &deadlines::paymentsMadeConfig(),
+          &deadlines::appointmentsToConfirmConfig()}) {
+        lists::SummaryListWindow w(*config, card.get());
+        w.build();
+        QVERIFY(w.results()->model()->rowCount() <= complete);
+    }
+    for (deadlines::View view :
+         {deadlines::View::Imminent, deadlines::View::Day, deadlines::View::Month}) {
+        lists::ExportGridModel grid(deadlines::viewConfig(view).grid);
+        const deadlines::ViewResult result =
+            deadlines::fillView(grid, view, QDate(2024, 12, 31), true);
+        QVERIFY(result.complete);
+        QVERIFY(grid.rowCount() <= complete);
+        for (int row = 1; row < grid.rowCount(); ++row)
+            QVERIFY(grid.cell(row - 1, 20) <= grid.cell(row, 20));
+        if (kind == u"dates and numbers") {
+            // Only the sound card of 31 December, read after the damaged ones.
+            QCOMPARE(grid.rowCount(), 1);
+            QCOMPARE(grid.cell(0, 0), QStringLiteral("1"));
+            QVERIFY(result.skipped >= 1);
+        }
+    }
+    auto *window = static_cast<deadlines::TfrmScadenzario *>(card.get());
+    window->checkImminent();
+    if (kind == u"dates and numbers")
+        QVERIFY(window->findChild<QPushButton *>(QStringLiteral("btnOK"))->isEnabled());
+    QVERIFY(platform.dialogs.shown.isEmpty());
+    QCOMPARE(home.read(c.archiveName), bytes);
 }
 
 void TestDamagedWindows::feeFlagOtherThanYesShowsUnticked_data()

@@ -13,6 +13,8 @@
 #include "app/password.h"
 #include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"
+#include "deadlines/deadlinelists.h"
+#include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
@@ -165,6 +167,12 @@ private Q_SLOTS:
     void serviceExport();
     void unpaidServicesList_data();
     void unpaidServicesList();
+    void deadlineSearch_data();
+    void deadlineSearch();
+    void deadlineReaders_data();
+    void deadlineReaders();
+    void deadlineExport_data();
+    void deadlineExport();
     void passwordCheck_data();
     void passwordCheck();
     void passwordChange_data();
@@ -661,6 +669,150 @@ void TestWindowFaults::unpaidServicesList()
             QCOMPARE(rows, 2);
         else
             QVERIFY(rows <= 2);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+namespace {
+
+// The deadline card over "2024.sca" holding three cards (5 March, 20 May,
+// 31 December, each with five days' notice).
+struct DeadlineFixture : CardFixture {
+    DeadlineFixture() : CardFixture(registeredCards()[2]) {}
+};
+
+} // namespace
+
+void TestWindowFaults::deadlineSearch_data()
+{
+    addStepRows(kReadSteps);
+}
+
+void TestWindowFaults::deadlineSearch()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        DeadlineFixture f;
+        lists::SearchWindow w(deadlines::deadlineSearchConfig(), f.card.get());
+        w.setMode(QStringLiteral("Scadenzario"));
+        w.criterion(0)->setText(QStringLiteral("/2024"));
+        arm();
+        w.search();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), f.original());
+        if (!triggered) {
+            QVERIFY(w.showingResults());
+            QCOMPARE(w.results()->model()->rowCount(), 3);
+            QVERIFY(f.platform.dialogs.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.shown.size(), 1);
+        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
+        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
+        QVERIFY(!w.showingResults());
+        w.search();
+        QCOMPARE(w.results()->model()->rowCount(), 3);
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::deadlineReaders_data()
+{
+    // What reads the archive when a window opens: the three summary lists,
+    // the three views and the imminent check of the start panel. Each fails
+    // silently and keeps what it had read.
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<IoStep>("step");
+    QTest::addColumn<bool>("used");
+    for (const char *reader : {"payments to make", "payments made", "to confirm", "imminent view",
+                               "day view", "month view", "imminent check"})
+        for (IoStep s : kAllSteps)
+            QTest::addRow("%s/%s", reader, ioStepName(s))
+                << QString::fromLatin1(reader) << s << kReadSteps.contains(s);
+}
+
+void TestWindowFaults::deadlineReaders()
+{
+    QFETCH(QString, reader);
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    // On 28 December 2024 the card of 31 December is imminent; the payments
+    // made and the appointments to confirm are none.
+    const QHash<QString, int> expected = {
+        {"payments to make", 3}, {"payments made", 0}, {"to confirm", 0}, {"imminent view", 1},
+        {"day view", 1},         {"month view", 1},    {"imminent check", 1}};
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        DeadlineFixture f;
+        const QDate day(2024, 12, 28);
+        f.platform.clock.setToday(day);
+        int rows = 0;
+        if (reader.startsWith(u"pay") || reader == u"to confirm") {
+            const lists::SummaryConfig &config = reader == u"payments to make" ? deadlines::paymentsToMakeConfig()
+                                                 : reader == u"payments made"  ? deadlines::paymentsMadeConfig()
+                                                                               : deadlines::appointmentsToConfirmConfig();
+            lists::SummaryListWindow w(config, f.card.get());
+            arm();
+            w.build();
+            rows = w.results()->model()->rowCount();
+        } else if (reader.endsWith(u"view")) {
+            const deadlines::View view = reader == u"imminent view" ? deadlines::View::Imminent
+                                         : reader == u"day view"    ? deadlines::View::Day
+                                                                    : deadlines::View::Month;
+            const QDate date = view == deadlines::View::Imminent ? day : QDate(2024, view == deadlines::View::Day ? 5 : 3, 20);
+            lists::ExportWindow w(deadlines::viewConfig(view), f.card.get(),
+                                  [&](lists::ExportGridModel &grid) { deadlines::fillView(grid, view, date, true); });
+            arm();
+            w.preview();
+            rows = w.grid()->rowCount();
+        } else {
+            auto *window = static_cast<deadlines::TfrmScadenzario *>(f.card.get());
+            arm();
+            window->checkImminent();
+            rows = window->findChild<QPushButton *>(QStringLiteral("btnOK"))->isEnabled() ? 1 : 0;
+        }
+        triggered = fs.triggered();
+        fs.reset();
+        QVERIFY(f.platform.dialogs.shown.isEmpty());
+        QCOMPARE(f.archive(), f.original());
+        QVERIFY(!QFile::exists(f.home.file(QStringLiteral("2025.sca"))));
+        if (!triggered)
+            QCOMPARE(rows, expected.value(reader));
+        else
+            QVERIFY(rows <= expected.value(reader));
+    });
+    QCOMPARE(failed > 0, used);
+}
+
+void TestWindowFaults::deadlineExport_data()
+{
+    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
+}
+
+void TestWindowFaults::deadlineExport()
+{
+    QFETCH(IoStep, step);
+    QFETCH(bool, used);
+    const QString sheet = QStringLiteral("Scadenze_e_Appuntamenti.xls");
+    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
+        DeadlineFixture f;
+        lists::ExportWindow w(deadlines::deadlineExportConfig(), f.card.get());
+        w.preview();
+        QCOMPARE(w.grid()->rowCount(), 3);
+        arm();
+        w.exportFile();
+        triggered = fs.triggered();
+        fs.reset();
+        QCOMPARE(f.archive(), f.original());
+        QCOMPARE(f.platform.dialogs.shown.size(), 2);
+        if (!triggered) {
+            QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
+            return;
+        }
+        QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
+        w.exportFile();
+        QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
     });
     QCOMPARE(failed > 0, used);
 }

@@ -151,6 +151,15 @@ void TestListLines::criteria_data()
         << QStringList{"   ", "mar", ""} << QStringList{"De   Rossi", "Luca", ""} << true;
     QTest::newRow("blanks not matching, criterion missed")
         << QStringList{"   ", "mar", ""} << QStringList{"Rossi", "Luca", ""} << false;
+    QTest::newRow("at the very end of the field") << QStringList{"", "", "501u"}
+                                                  << QStringList{"Rossi", "", "RSSMRA80A01H501U"}
+                                                  << true;
+    QTest::newRow("a repeated first letter") << QStringList{"ssi", "", ""}
+                                             << QStringList{"Rossssi", "", ""} << true;
+    // "At least as many matches as criteria in use": a criterion of blanks
+    // only, not counted, still makes up for one that is missing.
+    QTest::newRow("blanks make up for a missing criterion")
+        << QStringList{"zz", " ", ""} << QStringList{"Rossi", "Anna Maria", ""} << true;
 }
 
 void TestListLines::criteria()

@@ -1,6 +1,8 @@
 #include "cards.h"
 
 #include "clients/anagrafica.h"
+#include "deadlines/deadlinecard.h"
+#include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "services/servicecard.h"
 #include "services/servizi.h"
@@ -65,6 +67,30 @@ Record service(int n)
     return r;
 }
 
+Record deadline(int n)
+{
+    static const char *const items[][4] = {{"05", "Marzo", "05/03/2024", "Rossi Mario"},
+                                           {"20", "Maggio", "20/05/2024", "Verdi Anna"},
+                                           {"31", "Dicembre", "31/12/2024", "Bianchi Luca"},
+                                           {"01", "Febbraio", "01/02/2024", "Neri Paolo"}};
+    const auto &item = items[(n - 1) % 4];
+    Record r(layouts::scadenza());
+    r.setText(u"Giorno", QString::fromLatin1(item[0]));
+    r.setText(u"Mese", QString::fromLatin1(item[1]));
+    r.setText(u"Anno", QStringLiteral("2024"));
+    r.setText(u"Data", QString::fromLatin1(item[2]));
+    r.setText(u"OreApp", QStringLiteral("09"));
+    r.setText(u"MinutiApp", QStringLiteral("30"));
+    r.setText(u"Ora", QStringLiteral("09:30"));
+    r.setText(u"Avviso", QStringLiteral("5"));
+    r.setText(u"Cliente", QString::fromLatin1(item[3]));
+    r.setText(u"Dettagli", QStringLiteral("Versamento F24"));
+    r.setText(u"Costo", QStringLiteral("0,00"));
+    r.setText(u"DaConfermare", QStringLiteral("No"));
+    r.setText(u"Effettuata", QStringLiteral("No"));
+    return r;
+}
+
 } // namespace
 
 const QVector<CardCase> &registeredCards()
@@ -81,6 +107,13 @@ const QVector<CardCase> &registeredCards()
              return card;
          },
          service, "txtNote"},
+        {"deadline", "2024.sca",
+         [] {
+             std::unique_ptr<kit::CardWindow> card = std::make_unique<deadlines::TfrmScadenzario>();
+             kit::openYear(card.get(), deadlines::yearArchive(), QStringLiteral("2024"));
+             return card;
+         },
+         deadline, "txtNote"},
     };
     return cards;
 }

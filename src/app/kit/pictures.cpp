@@ -617,6 +617,81 @@ const QHash<QString, Drawing> &drawings()
              calendar(p, QRectF(4, 10, 44, 44));
              clock(p, QPointF(46, 44), 14);
          }},
+        // The deadline window's signal: a calendar with a green tick when
+        // nothing is near, with a red bell when deadlines are imminent.
+        {QStringLiteral("assenti"),
+         [](QPainter &p) {
+             calendar(p, QRectF(4, 10, 46, 46));
+             badge(p, kGreen, [&] { checkGlyph(p, QPointF(46, 46), 12); });
+         }},
+        {QStringLiteral("presenti"),
+         [](QPainter &p) {
+             calendar(p, QRectF(4, 10, 46, 46));
+             outline(p);
+             p.setBrush(kRed);
+             p.drawEllipse(QPointF(46, 44), 16, 16);
+             p.setPen(Qt::NoPen);
+             p.setBrush(kYellow);
+             QPainterPath bell;
+             bell.moveTo(37, 50);
+             bell.cubicTo(40, 47, 39, 35, 46, 34);
+             bell.cubicTo(53, 35, 52, 47, 55, 50);
+             bell.closeSubpath();
+             p.drawPath(bell);
+             p.drawEllipse(QPointF(46, 53), 2.6, 2.6);
+             p.drawEllipse(QPointF(46, 32.5), 1.8, 1.8);
+         }},
+        // The deadlines of one day: a calendar leaf with its number.
+        {QStringLiteral("giorno"),
+         [](QPainter &p) {
+             outline(p);
+             p.setBrush(kPaper);
+             p.drawRoundedRect(QRectF(10, 10, 44, 46), 4, 4);
+             p.setBrush(kRed);
+             p.drawRoundedRect(QRectF(10, 10, 44, 13), 4, 4);
+             p.setBrush(kInk);
+             for (qreal x : {20.0, 44.0})
+                 p.drawRoundedRect(QRectF(x - 2, 5, 4, 10), 2, 2);
+             QFont f(QStringLiteral("DejaVu Sans"));
+             f.setPixelSize(24);
+             f.setBold(true);
+             p.setFont(f);
+             p.setPen(kInk);
+             p.drawText(QRectF(10, 24, 44, 30), Qt::AlignCenter, QStringLiteral("1"));
+         }},
+        // The deadlines of one month: the whole calendar, one week lit.
+        {QStringLiteral("mese"),
+         [](QPainter &p) {
+             calendar(p, QRectF(6, 10, 52, 46));
+             p.setPen(Qt::NoPen);
+             p.setBrush(QColor(kBlue.red(), kBlue.green(), kBlue.blue(), 110));
+             p.drawRoundedRect(QRectF(9, 33, 46, 9), 2, 2);
+         }},
+        // Payments: a coin with a clock (still to make) or a tick (made).
+        {QStringLiteral("dapagare"),
+         [](QPainter &p) {
+             disc(p, QColor(0xfb, 0xe3, 0x8a), QColor(0xd9, 0xa4, 0x1c));
+             lettering(p, QRectF(6, 4, 40, 44), QStringLiteral("€"), 26);
+             clock(p, QPointF(46, 46), 13);
+         }},
+        {QStringLiteral("pagati"),
+         [](QPainter &p) {
+             disc(p, QColor(0xfb, 0xe3, 0x8a), QColor(0xd9, 0xa4, 0x1c));
+             lettering(p, QRectF(6, 4, 40, 44), QStringLiteral("€"), 26);
+             badge(p, kGreen, [&] { checkGlyph(p, QPointF(46, 46), 12); });
+         }},
+        // Appointments awaiting confirmation: a person with a question.
+        {QStringLiteral("daconfermare"),
+         [](QPainter &p) {
+             person(p, QPointF(26, 22), 11, kBlue);
+             badge(p, kOrange, [&] {
+                 QFont f(QStringLiteral("DejaVu Sans"));
+                 f.setPixelSize(20);
+                 f.setBold(true);
+                 p.setFont(f);
+                 p.drawText(QRectF(32, 32, 28, 28), Qt::AlignCenter, QStringLiteral("?"));
+             });
+         }},
         {QStringLiteral("registro"),
          [](QPainter &p) {
              outline(p);

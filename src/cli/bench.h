@@ -1,0 +1,21 @@
+#pragma once
+// What the parts of pratelia-bench share: the bare sequential read every
+// timing is measured against, opening a window until it has painted, and
+// the archives' own benchmarks.
+#include <QString>
+#include <QTextStream>
+
+class QWidget;
+
+namespace pratelia::bench {
+
+// Reads the file front to back in 1 MB blocks and does nothing with it.
+void bareRead(const QString &path);
+// Shows a window and lets it paint: the time in ms until the user can work
+// in it.
+double openWindow(QWidget &w);
+
+// The deadlines: `n` cards of this year's archive in PRATELIA_HOME.
+void deadlines(int n, QTextStream &out);
+
+} // namespace pratelia::bench
