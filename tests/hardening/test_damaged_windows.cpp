@@ -276,7 +276,7 @@ void TestDamagedWindows::deadlineReaders()
     // more than a record, shows no message, and the views and the imminent
     // check pass over the cards whose date or notice does not read.
     QFETCH(QString, kind);
-    const CardCase &c = registeredCards()[2];
+    const CardCase &c = registeredCard(QStringLiteral("deadline"));
     TempProgramFolder home;
     TestPlatform platform;
     platform.clock.setToday(QDate(2024, 12, 28));

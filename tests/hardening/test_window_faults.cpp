@@ -427,7 +427,7 @@ void TestWindowFaults::feeRequestFormCopy()
         f.write(fresh);
     }
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        CardFixture f(registeredCards()[1]);
+        CardFixture f(registeredCard(QStringLiteral("fee")));
         QDir(f.home.path()).mkdir(QStringLiteral("Documenti_Allegati"));
         f.home.write(QStringLiteral("Documenti_Allegati/modulo.pdf"), "%PDF modulo vecchio");
         f.platform.dialogs.chooseNext(source);
@@ -678,7 +678,7 @@ namespace {
 // The deadline card over "2024.sca" holding three cards (5 March, 20 May,
 // 31 December, each with five days' notice).
 struct DeadlineFixture : CardFixture {
-    DeadlineFixture() : CardFixture(registeredCards()[2]) {}
+    DeadlineFixture() : CardFixture(registeredCard(QStringLiteral("deadline"))) {}
 };
 
 } // namespace

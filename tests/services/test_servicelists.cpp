@@ -469,7 +469,8 @@ private slots:
         QTest::newRow("9999.SER") << "9999.SER" << true;
         QTest::newRow("servizi.ser") << "servizi.ser" << false;
         QTest::newRow("24.ser") << "24.ser" << false;
-        QTest::newRow("2024.sca") << "2024.sca" << false;
+        QTest::newRow("2024.txt") << "2024.txt" << false;
+        QTest::newRow("2024.ser.bak") << "2024.ser.bak" << false;
     }
     void companionKnowsAYearlyArchiveByItsName()
     {

@@ -118,4 +118,12 @@ const QVector<CardCase> &registeredCards()
     return cards;
 }
 
+const CardCase &registeredCard(const QString &name)
+{
+    for (const CardCase &c : registeredCards())
+        if (c.name == name)
+            return c;
+    qFatal("no registered card named %s", qPrintable(name));
+}
+
 } // namespace pratelia::testing

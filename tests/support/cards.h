@@ -29,5 +29,8 @@ struct CardCase {
 };
 
 const QVector<CardCase> &registeredCards();
+// The registered card of that row name ("client", "service", ...); tests
+// name the card they mean rather than its place in the list.
+const CardCase &registeredCard(const QString &name);
 
 } // namespace pratelia::testing
