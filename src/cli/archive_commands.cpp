@@ -15,6 +15,21 @@ QString jsonString(const QString &s)
     return pratelia::jsonString(s);
 }
 
+bool fileAndTarget(const QStringList &args, QString &file, QString &target, QTextStream &err)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == u"--out" && i + 1 < args.size())
+            target = args.at(++i);
+        else if (file.isEmpty())
+            file = args.at(i);
+        else {
+            err << "argomento non previsto: " << args.at(i) << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     if (args.size() != 1) {

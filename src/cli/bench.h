@@ -4,13 +4,23 @@
 // the archives' own benchmarks.
 #include <QString>
 #include <QTextStream>
+#include <functional>
 
 class QWidget;
+
+namespace pratelia {
+class Record;
+struct RecordLayout;
+}
 
 namespace pratelia::bench {
 
 // Reads the file front to back in 1 MB blocks and does nothing with it.
 void bareRead(const QString &path);
+// Writes a synthetic archive of `count` records of `layout`: `fill` sets
+// record i (1, 2, ...) on a cleared record; written in large blocks.
+void writeRecords(const QString &path, const RecordLayout &layout, int count,
+                  const std::function<void(Record &r, int i)> &fill);
 // Shows a window and lets it paint: the time in ms until the user can work
 // in it.
 double openWindow(QWidget &w);

@@ -46,12 +46,8 @@ const char *const kCauses[] = {"Versamento F24", "Liquidazione IVA", "Appuntamen
 void generate(const QString &path, int year, int count)
 {
     QRandomGenerator rnd(20250310);
-    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
-    QByteArray block;
-    Record r(deadlines::layout());
     const int days = QDate(year, 1, 1).daysInYear();
-    for (int i = 1; i <= count; ++i) {
-        r.clear();
+    writeRecords(path, deadlines::layout(), count, [&](Record &r, int i) {
         const QDate d = QDate(year, 1, 1).addDays(rnd.bounded(days));
         const QString hour = QString::asprintf("%02d", 8 + rnd.bounded(11));
         const QString minutes = QString::asprintf("%02d", rnd.bounded(4) * 15);
@@ -76,13 +72,7 @@ void generate(const QString &path, int year, int count)
         r.setText(u"Note", QStringLiteral("Ricordare al cliente & <documenti>"));
         r.setText(u"DaConfermare", i % 7 ? QStringLiteral("No") : QStringLiteral("Sì"));
         r.setText(u"Effettuata", i % 3 ? QStringLiteral("No") : QStringLiteral("Sì"));
-        block += r.bytes();
-        if (block.size() > (8 << 20) || i == count) {
-            f->write(block.constData(), block.size());
-            block.clear();
-        }
-    }
-    f->close();
+    });
 }
 
 // One line of the report, as the clients' lines: what, the time, and its

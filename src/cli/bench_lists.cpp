@@ -29,6 +29,7 @@
 
 using namespace pratelia;
 using pratelia::bench::bareRead;
+using pratelia::bench::writeRecords;
 using pratelia::bench::openWindow;
 
 namespace {
@@ -64,11 +65,7 @@ void generate(const QString &path, int count)
     auto pick = [&](const auto &table) {
         return QString::fromUtf8(table[rnd.bounded(int(std::size(table)))]);
     };
-    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
-    QByteArray block;
-    Record r(l);
-    for (int i = 1; i <= count; ++i) {
-        r.clear();
+    writeRecords(path, l, count, [&](Record &r, int i) {
         const QString surname = pick(kSurnames), name = pick(kNames), town = pick(kTowns);
         r.setText(u"Cognome", surname);
         r.setText(u"Nome", name);
@@ -94,13 +91,7 @@ void generate(const QString &path, int count)
         r.setText(u"Preavviso", QString::number(i % 15));
         r.setText(u"Totale", QStringLiteral("1200,00"));
         r.setText(u"Rata", QStringLiteral("100,00"));
-        block += r.bytes();
-        if (block.size() > (8 << 20) || i == count) {
-            f->write(block.constData(), block.size());
-            block.clear();
-        }
-    }
-    f->close();
+    });
 }
 
 const char *const kServices[][2] = {
@@ -120,11 +111,7 @@ void generateServices(const QString &path, int count)
     auto pick = [&](const auto &table) {
         return QString::fromUtf8(table[rnd.bounded(int(std::size(table)))]);
     };
-    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
-    QByteArray block;
-    Record r(l);
-    for (int i = 1; i <= count; ++i) {
-        r.clear();
+    writeRecords(path, l, count, [&](Record &r, int i) {
         const auto &service = kServices[rnd.bounded(int(std::size(kServices)))];
         const QString surname = pick(kSurnames), name = pick(kNames);
         const QString day = QStringLiteral("%1/%2/2024").arg(1 + i % 28, 2, 10, QChar(u'0')).arg(1 + i % 12, 2, 10, QChar(u'0'));
@@ -148,6 +135,20 @@ void generateServices(const QString &path, int count)
         r.setText(u"Pagato", i % 3 ? QStringLiteral("Sì") : QStringLiteral("No"));
         r.setText(u"File01", QStringLiteral("delega-%1.pdf").arg(i));
         r.setText(u"Desc01", QStringLiteral("Delega firmata"));
+    });
+}
+
+} // namespace
+
+void bench::writeRecords(const QString &path, const RecordLayout &layout, int count,
+                  const std::function<void(Record &r, int i)> &fill)
+{
+    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
+    QByteArray block;
+    Record r(layout);
+    for (int i = 1; i <= count; ++i) {
+        r.clear();
+        fill(r, i);
         block += r.bytes();
         if (block.size() > (8 << 20) || i == count) {
             f->write(block.constData(), block.size());
@@ -156,8 +157,6 @@ void generateServices(const QString &path, int count)
     }
     f->close();
 }
-
-} // namespace
 
 void bench::bareRead(const QString &path)
 {

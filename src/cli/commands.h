@@ -20,6 +20,10 @@ const QList<Command> &commands();
 // One JSON string, escaped.
 QString jsonString(const QString &s);
 
+// The arguments "FILE [--out TARGET]" of the commands that write a file
+// beside their archive; false (the message written) for anything else.
+bool fileAndTarget(const QStringList &args, QString &file, QString &target, QTextStream &err);
+
 // Each command file registers its commands.
 void registerCheckCommands();
 void registerListCommands();

@@ -91,16 +91,8 @@ int view(const QStringList &args, QTextStream &out, QTextStream &err)
 int calendar(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString file, target;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == u"--out" && i + 1 < args.size())
-            target = args.at(++i);
-        else if (file.isEmpty())
-            file = args.at(i);
-        else {
-            err << "argomento non previsto: " << args.at(i) << '\n';
-            return 2;
-        }
-    }
+    if (!fileAndTarget(args, file, target, err))
+        return 2;
     const QFileInfo info(file);
     if (file.isEmpty() || !kit::isYearlyArchiveName(info.fileName(), QStringLiteral(".sca"))) {
         err << "uso: calendar AAAA.sca [--out FILE.ics]\n";

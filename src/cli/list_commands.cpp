@@ -142,16 +142,8 @@ int search(const QStringList &args, QTextStream &out, QTextStream &err)
 int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString file, target;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == u"--out" && i + 1 < args.size())
-            target = args.at(++i);
-        else if (file.isEmpty())
-            file = args.at(i);
-        else {
-            err << "argomento non previsto: " << args.at(i) << '\n';
-            return 2;
-        }
-    }
+    if (!fileAndTarget(args, file, target, err))
+        return 2;
     const ArchiveTools *tools = file.isEmpty() ? nullptr : toolsFor(file);
     if (!tools) {
         err << "uso: export FILE [--out FILE.xls] (archivi: " << archiveNames() << ")\n";

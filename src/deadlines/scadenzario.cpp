@@ -36,31 +36,6 @@ namespace {
 
 const QString kCaption = QStringLiteral(" Pratelia - Scadenze e appuntamenti");
 
-// Enter in the year field moves the focus to Apri.
-class EnterToButton : public QObject {
-public:
-    EnterToButton(QLineEdit *field, QPushButton *button) : QObject(field), m_button(button)
-    {
-        field->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                m_button->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    QPushButton *m_button;
-};
-
 const char *kStartStyle =
     "QWidget#panAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef3f8, stop:1 #d9e3ee); }"
     "QFrame[box=\"true\"] { background: white; border: 1px solid #b9c7d6; border-radius: 12px; }"
@@ -144,7 +119,7 @@ QWidget *TfrmScadenzario::buildStart()
     apri->setCursor(Qt::PointingHandCursor);
     apri->setAutoDefault(false);
     apri->setFixedHeight(46);
-    new EnterToButton(m_year, apri);
+    kit::enterMovesToOpen(m_year, apri);
     auto *apriNote = label(
         QStringLiteral("Accedi all'archivio annuale per inserire o modificare le scadenze."),
         "note", yearBox);

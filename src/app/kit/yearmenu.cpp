@@ -158,7 +158,7 @@ YearMenuWindow::YearMenuWindow(const YearMenuSpec &spec, QWidget *parent)
     apri->setCursor(Qt::PointingHandCursor);
     apri->setAutoDefault(false);
     apri->setFixedHeight(44);
-    new EnterToButton(m_year, apri);
+    enterMovesToOpen(m_year, apri);
     auto *info = new QLabel(spec.info, box);
     info->setObjectName(QStringLiteral("lblInfo"));
     info->setWordWrap(true);
@@ -234,6 +234,11 @@ void YearMenuWindow::leave()
         next = WindowCatalogue::instance().window(m_spec.archive.card);
     if (next)
         showThenHide(next, this);
+}
+
+void enterMovesToOpen(QLineEdit *field, QPushButton *apri)
+{
+    new EnterToButton(field, apri);
 }
 
 } // namespace pratelia::kit

@@ -10,6 +10,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace pratelia::kit {
 
@@ -32,6 +33,10 @@ QString yearArchivePath(const QString &year, const QString &extension);
 bool isYearlyArchiveName(const QString &fileName, const QString &extension);
 // The year field: four characters, digits only whether typed or pasted.
 QLineEdit *yearField(const QString &objectName, QWidget *parent);
+
+// Enter in the year field moves the focus to its Apri button, as on every
+// year choice; the filter lives as long as the field.
+void enterMovesToOpen(QLineEdit *field, QPushButton *apri);
 
 // Opens `year` on `card`: its lblFile gets the year's archive, its
 // caption the year, its year label the year. Nothing is read or created.
