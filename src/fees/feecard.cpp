@@ -60,9 +60,7 @@ QVector<CardCommand> feeCommands()
 {
     QVector<CardCommand> c = {
         sharedCommand("cmdNuovo"),
-        barCommand("cmdDuplica", "Duplica", "duplica",
-                   "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati "
-                   "correnti."),
+        sharedCommand("cmdDuplica"),
         sharedCommand("cmdSalva"),
         sharedCommand("cmdTrova",
                       [](CardWindow &w) { showFeeSearch(&w, QStringLiteral("tariffario")); }),

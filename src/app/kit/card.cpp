@@ -133,6 +133,9 @@ CardCommand sharedCommand(const QString &name, std::function<void(CardWindow &)>
     static const Shared table[] = {
         {"cmdNuovo", "Nuovo", "nuovo", "Prepara la schermata per l'inserimento di una nuova scheda.",
          CommandPlace::Bar},
+        {"cmdDuplica", "Duplica", "duplica",
+         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
+         CommandPlace::Bar},
         {"cmdSalva", "Salva", "salva", "Salva la scheda corrente in archivio.", CommandPlace::Bar},
         {"cmdTrova", "Trova", "trova", "Trova una scheda in archivio.", CommandPlace::Bar},
         {"cmdPrimo", "Primo", "primo", "Visualizza la prima scheda in archivio.", CommandPlace::Bar},

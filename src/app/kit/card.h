@@ -123,7 +123,7 @@ CardCommand buttonCommand(const QString &name, const QString &text, const QStrin
 
 // A command the cards share, with the picture, short name and status text
 // they all give it: cmdNuovo, cmdSalva, cmdTrova, cmdPrimo, cmdIndietro,
-// cmdAvanti, cmdUltimo, cmdEsporta, cmdStampa, cmdFile, cmdGuida, cmdEsci
+// cmdAvanti, cmdUltimo, cmdEsporta, cmdStampa, cmdFile, cmdGuida, cmdEsci, cmdDuplica
 // in the command bar, btnCodFisc, btnIva and btnEmail beside their fields.
 CardCommand sharedCommand(const QString &name, std::function<void(CardWindow &)> action = {},
                           bool newGroup = false);
