@@ -24,6 +24,7 @@ QString jsonString(const QString &s);
 void registerCheckCommands();
 void registerListCommands();
 void registerDeadlineCommands();
+void registerSummaryCommands();
 
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);
