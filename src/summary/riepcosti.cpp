@@ -608,6 +608,13 @@ void TfrmRiepCosti::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
+void TfrmRiepCosti::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        m_find->setFocus(Qt::OtherFocusReason);
+}
+
 void TfrmRiepCosti::keyPressEvent(QKeyEvent *event)
 {
     // Enter in the find field does nothing; Escape does not close the

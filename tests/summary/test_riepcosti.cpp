@@ -7,6 +7,7 @@
 #include "support/windows.h"
 #include "report/pdftext.h"
 
+#include "app/avvio.h"
 #include "app/kit/windows.h"
 #include "app/startup.h"
 #include "lists/listwindows.h"
@@ -17,6 +18,7 @@
 #include "store/values.h"
 #include "summary/riepcosti.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +95,8 @@ class TestRiepCosti : public QObject {
                     QFAIL("the result window did not open");
                     return;
                 }
+                // The offscreen platform activates no window by itself.
+                QApplication::setActiveWindow(result);
                 act(result);
                 testing::press(result, "btnEsci");
             },
@@ -101,7 +105,7 @@ class TestRiepCosti : public QObject {
         if (ran)
             *ran = came;
         else
-            QVERIFY(came);
+            QVERIFY2(came, qPrintable(platform->dialogs.lastText()));
     }
 
     // The four services most tests use: file order is not list order, the
@@ -124,6 +128,8 @@ private slots:
         path = folder->file("2024.ser");
         menu = std::make_unique<TfrmMenuRiepCosti>();
         menu->show();
+        QApplication::setActiveWindow(menu.get());
+        QVERIFY(QTest::qWaitForWindowActive(menu.get()));
     }
     void cleanup()
     {
@@ -264,6 +270,7 @@ private slots:
         bool ran = false;
         testing::onNextModal([](QWidget *w) { static_cast<QDialog *>(w)->reject(); }, &ran);
         testing::press(menu.get(), "btnVisualizza");
+        QApplication::processEvents(); // the look for a modal window runs
         QVERIFY(!ran); // no result window
         QCOMPARE(platform->dialogs.shown.size(), 1);
         QCOMPARE(platform->dialogs.lastText(), message);
@@ -350,6 +357,7 @@ private slots:
         bool ran = false;
         testing::onNextModal([](QWidget *w) { static_cast<QDialog *>(w)->reject(); }, &ran);
         testing::press(menu.get(), "btnVisualizza");
+        QApplication::processEvents(); // the look for a modal window runs
         QVERIFY(!ran);
         QCOMPARE(platform->dialogs.lastText(),
                  QString("Attenzione: il file di archivio non risulta accessibile."));
