@@ -131,6 +131,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent)
     QWidget *p = panel();
     p->setAttribute(Qt::WA_StyledBackground);
     p->setStyleSheet(QString::fromLatin1(kSelectionStyle));
+    setStyleSheet(QStringLiteral("QWidget#TfrmMenuRiepCosti { background: #c9d5e2; }"));
 
     m_file = hiddenLabel("lblFile", p);
     m_startDate = hiddenLabel("lblDataInizio", p);
@@ -138,8 +139,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent)
 
     auto *box = new QFrame(p);
     box->setObjectName(QStringLiteral("panRiepilogo"));
-    box->setFixedSize(860, 610);
-    box->move((kPanelWidth - box->width()) / 2, (kPanelHeight - box->height()) / 2);
+    box->setFixedWidth(860);
 
     auto *picture = new QLabel(box);
     picture->setObjectName(QStringLiteral("imgMenu"));
@@ -264,8 +264,11 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent)
     outer->addSpacing(6);
     outer->addWidget(campo03);
     outer->addLayout(dates);
-    outer->addStretch(1);
+    outer->addSpacing(14);
     outer->addLayout(commands);
+    // As tall as its content, in the middle of the panel.
+    box->setFixedHeight(box->sizeHint().height());
+    box->move((kPanelWidth - box->width()) / 2, (kPanelHeight - box->height()) / 2);
 
     auto *conventions = new kit::InputConventions(this, nullptr, QString());
     for (QWidget *w : {static_cast<QWidget *>(m_year), static_cast<QWidget *>(m_client),
@@ -399,21 +402,28 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *selection)
     QToolButton *help = helpButton(head);
     m_count = hiddenLabel("lblConta", head, QStringLiteral("0"));
 
-    auto *facts = new QGridLayout;
-    facts->setHorizontalSpacing(10);
-    facts->addWidget(clientCaption, 0, 0, Qt::AlignRight);
-    facts->addWidget(m_client, 0, 1);
-    facts->addWidget(intervalCaption, 1, 0, Qt::AlignRight);
-    facts->addWidget(m_interval, 1, 1);
-    auto *headBox = new QHBoxLayout(head);
-    headBox->setContentsMargins(16, 10, 16, 10);
-    headBox->setSpacing(16);
-    headBox->addWidget(picture);
-    headBox->addWidget(title);
-    headBox->addSpacing(30);
+    // The title on top, the filter and the interval under it: both stay
+    // whole at the narrowest width the window takes.
+    auto *titleRow = new QHBoxLayout;
+    titleRow->setSpacing(14);
+    titleRow->addWidget(picture);
+    titleRow->addWidget(title);
+    titleRow->addStretch(1);
+    titleRow->addWidget(help);
+    auto *facts = new QHBoxLayout;
+    facts->setSpacing(8);
+    facts->addSpacing(62);
+    facts->addWidget(clientCaption);
+    facts->addWidget(m_client);
+    facts->addSpacing(40);
+    facts->addWidget(intervalCaption);
+    facts->addWidget(m_interval);
+    facts->addStretch(1);
+    auto *headBox = new QVBoxLayout(head);
+    headBox->setContentsMargins(16, 8, 16, 10);
+    headBox->setSpacing(2);
+    headBox->addLayout(titleRow);
     headBox->addLayout(facts);
-    headBox->addStretch(1);
-    headBox->addWidget(help);
 
     // Find in list.
     auto *rigo01 = textLabel("lblRigo01",
