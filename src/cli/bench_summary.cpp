@@ -3,6 +3,7 @@
 // painted its list and total, against a bare sequential read of the file.
 #include "bench.h"
 
+#include "lists/linemodel.h"
 #include "services/servicecard.h"
 #include "store/fileio.h"
 #include "store/values.h"
