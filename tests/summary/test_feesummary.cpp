@@ -2,6 +2,7 @@
 // selection and their messages, and the summary of an archive (filters,
 // interval, list order, total, cards that cannot be read).
 #include "summaryfixture.h"
+#include "support/faultyfs.h"
 #include "support/tempfolder.h"
 
 #include "lists/listwindows.h"
@@ -324,6 +325,19 @@ private slots:
                                                   << QVector<int>{2};
         QTest::newRow("no date at all") << "" << "5" << "" << QStringList{"A", "C", "D"} << "60,75"
                                         << QVector<int>{2};
+        QTest::newRow("two-digit year") << "10/05/24" << "5" << "" << QStringList{"A", "C", "D"}
+                                        << "60,75" << QVector<int>{2};
+        QTest::newRow("year 0000") << "10/05/0000" << "5" << "" << QStringList{"A", "C", "D"}
+                                   << "60,75" << QVector<int>{2};
+        QTest::newRow("dashes") << "10-05-2024" << "5" << "" << QStringList{"A", "C", "D"}
+                                << "60,75" << QVector<int>{2};
+        // What the program reads as a date is one: one-digit day and month.
+        QTest::newRow("one-digit day and month") << "5/5/2024" << "5" << ""
+                                                 << QStringList{"A", "B", "C", "D"} << "65,75"
+                                                 << QVector<int>{};
+        QTest::newRow("29 February of a leap year") << "29/02/2024" << "5" << ""
+                                                    << QStringList{"A", "B", "C", "D"} << "65,75"
+                                                    << QVector<int>{};
         // Outside the interval, the fee is not needed: nothing is left out.
         QTest::newRow("bad fee outside the interval") << "10/05/2023" << "dieci" << ""
                                                       << QStringList{"A", "C", "D"} << "60,75"
@@ -350,6 +364,28 @@ private slots:
         QCOMPARE(s.total.text(), total);
         QCOMPARE(s.unreadable, unreadable);
         QVERIFY(s.complete);
+    }
+
+    // Reading stops part way (the second block of records cannot be read):
+    // the lines read so far stay, with the total of exactly those lines, and
+    // the summary says it is not the whole archive.
+    void failurePartWayKeepsWhatWasRead()
+    {
+        QByteArray bytes;
+        const int count = 400;
+        for (int i = 1; i <= count; ++i)
+            bytes += testing::feeServiceRecord({QString::number(i), "01/06/2024", "0,01"}).bytes();
+        folder->write("2024.ser", bytes);
+        testing::FaultyFileSystem disk;
+        disk.onlyFiles("2024.ser");
+        disk.failAt(IoStep::Read, 2);
+        const FeeSummary s = summarise(path, "", "", "01/01/2024", "31/12/2024");
+        QVERIFY(disk.triggered());
+        QVERIFY(!s.complete);
+        QVERIFY(s.lines.size() > 0 && s.lines.size() < count);
+        QCOMPARE(s.total.text(), Money::fromUnits(qint64(s.lines.size()) * 100).text());
+        QVERIFY(!incompleteText(false).isEmpty());
+        QVERIFY(incompleteText(true).isEmpty());
     }
 
     void missingArchiveIsCreatedEmpty()

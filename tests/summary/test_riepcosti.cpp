@@ -3,6 +3,7 @@
 // result window (list, total, cards left out, find, print), the client
 // import, the main menu's entry; and the same summary from pratelia-cli.
 #include "summaryfixture.h"
+#include "support/faultyfs.h"
 #include "support/tempfolder.h"
 #include "support/windows.h"
 #include "report/pdftext.h"
@@ -348,6 +349,23 @@ private slots:
         });
         QVERIFY(QFile::exists(path));
         QVERIFY(platform->printing.jobs.isEmpty());
+    }
+
+    void archiveThatFailsWhileReadIsSaidSo()
+    {
+        addServices();
+        chooseInterval(menu.get(), "01", "Maggio", "31", "Maggio");
+        testing::FaultyFileSystem disk;
+        disk.onlyFiles("2024.ser");
+        disk.failAt(IoStep::Read, 1, true);
+        showResult([&](TfrmRiepCosti *w) {
+            QCOMPARE(w->model()->rowCount(), 0);
+            QCOMPARE(text(w, "lblTotCosti"), QString("0,00"));
+            QVERIFY(control(w, "lblNonLeggibili")->isVisible());
+            QCOMPARE(text(w, "lblNonLeggibili"), incompleteText(false));
+        });
+        QVERIFY(disk.triggered());
+        QVERIFY(platform->dialogs.shown.isEmpty());
     }
 
     void inaccessibleArchiveIsReported()
