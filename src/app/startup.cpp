@@ -11,6 +11,7 @@
 #include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "services/servizi.h"
+#include "summary/riepcosti.h"
 
 namespace pratelia::app {
 
@@ -51,6 +52,7 @@ const Factory kApplications[] = {
     [] () -> QWidget * { return new deadlines::TfrmScadenzario(); },
     [] () -> QWidget * { return new services::TfrmMenuServizi(); },
     [] () -> QWidget * { return new services::TfrmServizi(); },
+    [] () -> QWidget * { return new summary::TfrmMenuRiepCosti(); },
 };
 
 } // namespace

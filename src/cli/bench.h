@@ -27,5 +27,7 @@ double openWindow(QWidget &w);
 
 // The deadlines: `n` cards of this year's archive in PRATELIA_HOME.
 void deadlines(int n, QTextStream &out);
+// The fee summary: `n` services of a year's archive in PRATELIA_HOME.
+void summary(int n, QTextStream &out);
 
 } // namespace pratelia::bench

@@ -318,19 +318,21 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         std::fprintf(stderr,
-                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze] [NUMERO_SCHEDE...]\n");
+                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze|riepilogo] "
+                     "[NUMERO_SCHEDE...]\n");
         return 2;
     }
     const QString folder = args.takeFirst();
     // Every archive unless one is named.
     const QStringList kinds = {QStringLiteral("clienti"), QStringLiteral("servizi"),
-                               QStringLiteral("scadenze")};
+                               QStringLiteral("scadenze"), QStringLiteral("riepilogo")};
     QString only;
     if (!args.isEmpty() && kinds.contains(args.first()))
         only = args.takeFirst();
     const bool clientsToo = only.isEmpty() || only == u"clienti";
     const bool servicesToo = only.isEmpty() || only == u"servizi";
     const bool deadlinesToo = only.isEmpty() || only == u"scadenze";
+    const bool summaryToo = only.isEmpty() || only == u"riepilogo";
     QList<int> sizes;
     for (const QString &a : args)
         sizes << a.toInt();
@@ -445,5 +447,7 @@ int main(int argc, char **argv)
         benchServices(folder, n, out);
     for (int n : deadlinesToo ? sizes : QList<int>())
         bench::deadlines(n, out);
+    for (int n : summaryToo ? sizes : QList<int>())
+        bench::summary(n, out);
     return 0;
 }

@@ -28,6 +28,7 @@ bool fileAndTarget(const QStringList &args, QString &file, QString &target, QTex
 void registerCheckCommands();
 void registerListCommands();
 void registerDeadlineCommands();
+void registerSummaryCommands();
 
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -36,6 +36,7 @@ int main(int argc, char **argv)
     registerCheckCommands();
     registerListCommands();
     registerDeadlineCommands();
+    registerSummaryCommands();
 
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);
