@@ -37,12 +37,8 @@ const char *const kTypes[] = {"Assistenza fiscale", "Contabilità", "Paghe e con
 void generate(const QString &path, int year, int count)
 {
     QRandomGenerator rnd(20260310);
-    std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::WriteTruncate);
-    QByteArray block;
-    Record r(services::layout());
     const int days = QDate(year, 1, 1).daysInYear();
-    for (int i = 1; i <= count; ++i) {
-        r.clear();
+    writeRecords(path, services::layout(), count, [&](Record &r, int i) {
         const auto &client = kClients[rnd.bounded(int(std::size(kClients)))];
         const QDate d = QDate(year, 1, 1).addDays(rnd.bounded(days));
         r.setText(u"ID", QStringLiteral("S-%1").arg(i));
@@ -59,13 +55,7 @@ void generate(const QString &path, int year, int count)
         r.setText(u"Stato", QStringLiteral("Pratica in lavorazione, documenti ricevuti"));
         r.setText(u"Note", QStringLiteral("Cliente dal %1 & <referenze>").arg(1990 + i % 30));
         r.setText(u"Pagato", i % 3 ? QStringLiteral("Sì") : QStringLiteral("No"));
-        block += r.bytes();
-        if (block.size() > (8 << 20) || i == count) {
-            f->write(block.constData(), block.size());
-            block.clear();
-        }
-    }
-    f->close();
+    });
 }
 
 } // namespace
