@@ -122,22 +122,7 @@ struct CardFixture {
 // The client card over a folder holding three clients, for the client's
 // own windows below.
 struct ClientFixture : CardFixture {
-    ClientFixture() : CardFixture(registeredCards().first()) {}
-};
-
-const CardCase &cardNamed(const QString &name)
-{
-    for (const CardCase &c : registeredCards())
-        if (c.name == name)
-            return c;
-    qFatal("no card %s", qPrintable(name));
-    return registeredCards().first();
-}
-
-// The service card on 2024 over three services (1 and 3 not paid), for the
-// service register's own windows below.
-struct ServiceFixture : CardFixture {
-    ServiceFixture() : CardFixture(cardNamed(QStringLiteral("service"))) {}
+    ClientFixture() : CardFixture(registeredCard(QStringLiteral("client"))) {}
 };
 
 } // namespace
@@ -155,24 +140,14 @@ private Q_SLOTS:
     void attachCopy();
     void feeRequestFormCopy_data();
     void feeRequestFormCopy();
-    void clientSearch_data();
-    void clientSearch();
-    void clientExport_data();
-    void clientExport();
-    void instalmentsDueList_data();
-    void instalmentsDueList();
-    void serviceSearch_data();
-    void serviceSearch();
-    void serviceExport_data();
-    void serviceExport();
-    void unpaidServicesList_data();
-    void unpaidServicesList();
-    void deadlineSearch_data();
-    void deadlineSearch();
+    void archiveSearch_data();
+    void archiveSearch();
+    void archiveExport_data();
+    void archiveExport();
+    void summaryList_data();
+    void summaryList();
     void deadlineReaders_data();
     void deadlineReaders();
-    void deadlineExport_data();
-    void deadlineExport();
     void passwordCheck_data();
     void passwordCheck();
     void passwordChange_data();
@@ -460,29 +435,91 @@ void TestWindowFaults::feeRequestFormCopy()
     QCOMPARE(failed > 0, used);
 }
 
-void TestWindowFaults::clientSearch_data()
+namespace {
+
+// The search window of each archive, with a criterion that finds some of
+// the fixture's three cards.
+struct SearchCase {
+    const char *card;
+    const lists::SearchConfig &(*config)();
+    const char *mode;
+    int criterion;
+    const char *text;
+    int rows;
+    const char *picked; // the record the first row hands over
+};
+const SearchCase kSearches[] = {
+    {"client", clients::clientSearchConfig, "clienti", 0, "ross", 1, nullptr},
+    {"service", services::serviceSearchConfig, "servizi", 4, "rossi", 1, "1"},
+    {"deadline", deadlines::deadlineSearchConfig, "Scadenzario", 0, "/2024", 3, nullptr},
+};
+
+// The export window of each archive and its file.
+struct ExportCase {
+    const char *card;
+    const lists::ExportConfig &(*config)();
+};
+const ExportCase kExports[] = {
+    {"client", clients::clientExportConfig},
+    {"service", services::serviceExportConfig},
+    {"deadline", deadlines::deadlineExportConfig},
+};
+
+// The summary lists built when their window opens, on a day that lists
+// `rows` of the fixture's cards.
+struct SummaryCase {
+    const char *name;
+    const char *card;
+    const lists::SummaryConfig &(*config)();
+    QDate today;
+    int rows;
+};
+const SummaryCase kSummaries[] = {
+    {"instalments due", "client", clients::instalmentsDueConfig, QDate(2024, 5, 30), 3},
+    {"unpaid services", "service", services::unpaidServicesConfig, QDate(2024, 5, 30), 2},
+};
+
+template <typename Case, size_t N>
+void addCaseStepRows(const Case (&cases)[N], const QList<IoStep> &used)
 {
-    addStepRows(kReadSteps);
+    QTest::addColumn<int>("which");
+    QTest::addColumn<IoStep>("step");
+    QTest::addColumn<bool>("used");
+    for (size_t c = 0; c < N; ++c)
+        for (IoStep s : kAllSteps)
+            QTest::addRow("%s/%s", cases[c].card, ioStepName(s)) << int(c) << s << used.contains(s);
 }
 
-void TestWindowFaults::clientSearch()
+} // namespace
+
+void TestWindowFaults::archiveSearch_data()
 {
+    addCaseStepRows(kSearches, kReadSteps);
+}
+
+void TestWindowFaults::archiveSearch()
+{
+    // The search shows the plain archive message, keeps the criteria and
+    // finds again on the next Cerca.
+    QFETCH(int, which);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
+    const SearchCase &c = kSearches[which];
+    const QString text = QString::fromUtf8(c.text);
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ClientFixture f;
-        lists::SearchWindow w(clients::clientSearchConfig(), f.card.get());
-        w.setMode(QStringLiteral("clienti"));
-        w.criterion(0)->setText(QStringLiteral("ross"));
+        CardFixture f(registeredCard(QString::fromLatin1(c.card)));
+        lists::SearchWindow w(c.config(), f.card.get());
+        w.setMode(QString::fromLatin1(c.mode));
+        w.criterion(c.criterion)->setText(text);
         arm();
         w.search();
         triggered = fs.triggered();
         fs.reset();
         QCOMPARE(f.archive(), f.original());
-        QCOMPARE(w.criterion(0)->text(), QStringLiteral("ross"));
+        QCOMPARE(w.criterion(c.criterion)->text(), text);
         if (!triggered) {
             QVERIFY(w.showingResults());
-            QCOMPARE(w.results()->model()->rowCount(), 1);
+            QCOMPARE(w.results()->model()->rowCount(), c.rows);
             QVERIFY(f.platform.dialogs.shown.isEmpty());
             return;
         }
@@ -492,25 +529,32 @@ void TestWindowFaults::clientSearch()
         QVERIFY(!w.showingResults());
         w.search();
         QVERIFY(w.showingResults());
-        QCOMPARE(w.results()->model()->rowCount(), 1);
+        QCOMPARE(w.results()->model()->rowCount(), c.rows);
+        if (c.picked) {
+            // A pick after the failure shows its record on the card.
+            w.pick(0);
+            QCOMPARE(f.position(), QString::fromLatin1(c.picked));
+        }
     });
     QCOMPARE(failed > 0, used);
 }
 
-void TestWindowFaults::clientExport_data()
+void TestWindowFaults::archiveExport_data()
 {
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
+    addCaseStepRows(kExports, {IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
 }
 
-void TestWindowFaults::clientExport()
+void TestWindowFaults::archiveExport()
 {
+    QFETCH(int, which);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
-    const QString sheet = QStringLiteral("Clienti.xls");
+    const ExportCase &c = kExports[which];
+    const QString sheet = c.config().sheet.fileName;
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ClientFixture f;
+        CardFixture f(registeredCard(QString::fromLatin1(c.card)));
         f.home.write(sheet, "esportazione precedente");
-        lists::ExportWindow w(clients::clientExportConfig(), f.card.get());
+        lists::ExportWindow w(c.config(), f.card.get());
         w.preview();
         QCOMPARE(w.grid()->rowCount(), 3);
         // Both questions (export now? open it?) are answered Yes.
@@ -540,21 +584,28 @@ void TestWindowFaults::clientExport()
     QCOMPARE(failed > 0, used);
 }
 
-void TestWindowFaults::instalmentsDueList_data()
+void TestWindowFaults::summaryList_data()
 {
-    addStepRows(kReadSteps);
+    QTest::addColumn<int>("which");
+    QTest::addColumn<IoStep>("step");
+    QTest::addColumn<bool>("used");
+    for (size_t c = 0; c < std::size(kSummaries); ++c)
+        for (IoStep s : kAllSteps)
+            QTest::addRow("%s/%s", kSummaries[c].name, ioStepName(s)) << int(c) << s << kReadSteps.contains(s);
 }
 
-void TestWindowFaults::instalmentsDueList()
+void TestWindowFaults::summaryList()
 {
     // A list built when its window opens fails silently and keeps what it
     // had read.
+    QFETCH(int, which);
     QFETCH(IoStep, step);
     QFETCH(bool, used);
+    const SummaryCase &c = kSummaries[which];
     const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ClientFixture f;
-        f.platform.clock.setToday(QDate(2024, 5, 30));
-        lists::SummaryListWindow w(clients::instalmentsDueConfig(), f.card.get());
+        CardFixture f(registeredCard(QString::fromLatin1(c.card)));
+        f.platform.clock.setToday(c.today);
+        lists::SummaryListWindow w(c.config(), f.card.get());
         arm();
         w.build();
         triggered = fs.triggered();
@@ -563,112 +614,9 @@ void TestWindowFaults::instalmentsDueList()
         QCOMPARE(f.archive(), f.original());
         const int rows = w.results()->model()->rowCount();
         if (!triggered)
-            QCOMPARE(rows, 3);
+            QCOMPARE(rows, c.rows);
         else
-            QVERIFY(rows <= 3);
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::serviceSearch_data()
-{
-    addStepRows(kReadSteps);
-}
-
-void TestWindowFaults::serviceSearch()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ServiceFixture f;
-        lists::SearchWindow w(services::serviceSearchConfig(), f.card.get());
-        w.setMode(QStringLiteral("servizi"));
-        w.criterion(4)->setText(QStringLiteral("rossi"));
-        arm();
-        w.search();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), f.original());
-        if (!triggered) {
-            QVERIFY(w.showingResults());
-            QCOMPARE(w.results()->model()->rowCount(), 1);
-            QVERIFY(f.platform.dialogs.shown.isEmpty());
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QVERIFY(!w.showingResults());
-        w.search();
-        QVERIFY(w.showingResults());
-        QCOMPARE(w.results()->model()->rowCount(), 1);
-        // A pick shows the record on the card.
-        w.pick(0);
-        QCOMPARE(f.position(), QStringLiteral("1"));
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::serviceExport_data()
-{
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
-}
-
-void TestWindowFaults::serviceExport()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const QString sheet = QStringLiteral("Servizi.xls");
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ServiceFixture f;
-        lists::ExportWindow w(services::serviceExportConfig(), f.card.get());
-        w.preview();
-        QCOMPARE(w.grid()->rowCount(), 3);
-        arm();
-        w.exportFile();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), f.original());
-        QCOMPARE(f.platform.dialogs.shown.size(), 2);
-        if (!triggered) {
-            QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
-            QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
-        QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
-        QVERIFY(f.platform.shell.opened.isEmpty());
-        w.exportFile();
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Question);
-        QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::unpaidServicesList_data()
-{
-    addStepRows(kReadSteps);
-}
-
-void TestWindowFaults::unpaidServicesList()
-{
-    // Built when the window opens: silent on failure, keeping what it read.
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        ServiceFixture f;
-        lists::SummaryListWindow w(services::unpaidServicesConfig(), f.card.get());
-        arm();
-        w.build();
-        triggered = fs.triggered();
-        fs.reset();
-        QVERIFY(f.platform.dialogs.shown.isEmpty());
-        QCOMPARE(f.archive(), f.original());
-        const int rows = w.results()->model()->rowCount();
-        if (!triggered)
-            QCOMPARE(rows, 2);
-        else
-            QVERIFY(rows <= 2);
+            QVERIFY(rows <= c.rows);
     });
     QCOMPARE(failed > 0, used);
 }
@@ -682,41 +630,6 @@ struct DeadlineFixture : CardFixture {
 };
 
 } // namespace
-
-void TestWindowFaults::deadlineSearch_data()
-{
-    addStepRows(kReadSteps);
-}
-
-void TestWindowFaults::deadlineSearch()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        DeadlineFixture f;
-        lists::SearchWindow w(deadlines::deadlineSearchConfig(), f.card.get());
-        w.setMode(QStringLiteral("Scadenzario"));
-        w.criterion(0)->setText(QStringLiteral("/2024"));
-        arm();
-        w.search();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), f.original());
-        if (!triggered) {
-            QVERIFY(w.showingResults());
-            QCOMPARE(w.results()->model()->rowCount(), 3);
-            QVERIFY(f.platform.dialogs.shown.isEmpty());
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.shown.size(), 1);
-        QCOMPARE(f.platform.dialogs.last()->kind, MessageKind::Plain);
-        QCOMPARE(f.platform.dialogs.lastText(), FileAccessErrorText());
-        QVERIFY(!w.showingResults());
-        w.search();
-        QCOMPARE(w.results()->model()->rowCount(), 3);
-    });
-    QCOMPARE(failed > 0, used);
-}
 
 void TestWindowFaults::deadlineReaders_data()
 {
@@ -781,38 +694,6 @@ void TestWindowFaults::deadlineReaders()
             QCOMPARE(rows, expected.value(reader));
         else
             QVERIFY(rows <= expected.value(reader));
-    });
-    QCOMPARE(failed > 0, used);
-}
-
-void TestWindowFaults::deadlineExport_data()
-{
-    addStepRows({IoStep::Open, IoStep::Write, IoStep::Flush, IoStep::Close, IoStep::Rename});
-}
-
-void TestWindowFaults::deadlineExport()
-{
-    QFETCH(IoStep, step);
-    QFETCH(bool, used);
-    const QString sheet = QStringLiteral("Scadenze_e_Appuntamenti.xls");
-    const int failed = sweep(step, [&](FaultyFileSystem &fs, const std::function<void()> &arm, bool &triggered) {
-        DeadlineFixture f;
-        lists::ExportWindow w(deadlines::deadlineExportConfig(), f.card.get());
-        w.preview();
-        QCOMPARE(w.grid()->rowCount(), 3);
-        arm();
-        w.exportFile();
-        triggered = fs.triggered();
-        fs.reset();
-        QCOMPARE(f.archive(), f.original());
-        QCOMPARE(f.platform.dialogs.shown.size(), 2);
-        if (!triggered) {
-            QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
-            return;
-        }
-        QCOMPARE(f.platform.dialogs.lastText(), ExportErrorText());
-        w.exportFile();
-        QVERIFY(f.home.read(sheet).endsWith("</html>\r\n"));
     });
     QCOMPARE(failed > 0, used);
 }
