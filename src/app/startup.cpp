@@ -11,6 +11,7 @@
 #include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
 #include "services/servizi.h"
+#include "protocol/protocolwindows.h"
 
 namespace pratelia::app {
 
@@ -51,6 +52,8 @@ const Factory kApplications[] = {
     [] () -> QWidget * { return new deadlines::TfrmScadenzario(); },
     [] () -> QWidget * { return new services::TfrmMenuServizi(); },
     [] () -> QWidget * { return new services::TfrmServizi(); },
+    [] () -> QWidget * { return new protocol::TfrmMenuProtocollo(); },
+    [] () -> QWidget * { return new protocol::TfrmProtocollo(); },
 };
 
 } // namespace

@@ -36,6 +36,7 @@ int main(int argc, char **argv)
     registerCheckCommands();
     registerListCommands();
     registerDeadlineCommands();
+    registerProtocolCommands();
 
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);
