@@ -286,7 +286,7 @@ const QList<IoStep> kReadSteps = {IoStep::Open, IoStep::Size, IoStep::Seek, IoSt
 } // namespace
 
 // Rows for every registered card and every step of the file layer.
-void addCardStepRows(const QList<IoStep> &used)
+void addCardStepRows(const QList<IoStep> &used, bool saving = false)
 {
     QTest::addColumn<int>("card");
     QTest::addColumn<IoStep>("step");
@@ -294,12 +294,13 @@ void addCardStepRows(const QList<IoStep> &used)
     for (int c = 0; c < registeredCards().size(); ++c)
         for (IoStep s : kAllSteps)
             QTest::addRow("%s/%s", qPrintable(registeredCards()[c].name), ioStepName(s))
-                << c << s << used.contains(s);
+                << c << s
+                << (used.contains(s) || (saving && registeredCards()[c].saveAlsoUses.contains(s)));
 }
 
 void TestWindowFaults::cardSaveNew_data()
 {
-    addCardStepRows(kSaveSteps);
+    addCardStepRows(kSaveSteps, true);
 }
 
 void TestWindowFaults::cardSaveNew()
@@ -312,7 +313,7 @@ void TestWindowFaults::cardSaveNew()
 
 void TestWindowFaults::cardSaveExisting_data()
 {
-    addCardStepRows(kSaveSteps);
+    addCardStepRows(kSaveSteps, true);
 }
 
 void TestWindowFaults::cardSaveExisting()

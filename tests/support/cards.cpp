@@ -139,7 +139,7 @@ const QVector<CardCase> &registeredCards()
              kit::openYear(card.get(), protocol::yearArchive(), QStringLiteral("2024"));
              return card;
          },
-         protocolCard, "txtNote"},
+         protocolCard, "txtNote", {IoStep::Read}},
     };
     return cards;
 }
