@@ -17,5 +17,7 @@ double openWindow(QWidget &w);
 
 // The deadlines: `n` cards of this year's archive in PRATELIA_HOME.
 void deadlines(int n, QTextStream &out);
+// The protocol: `n` cards of this year's archive in PRATELIA_HOME.
+void protocol(int n, QTextStream &out);
 
 } // namespace pratelia::bench

@@ -1,7 +1,7 @@
 // pratelia-bench: times the list tools on synthetic client archives,
 // yearly service archives and deadline archives of the given sizes, each
 // against a bare sequential read of the same file.
-//   pratelia-bench FOLDER [clienti|servizi|scadenze] [SIZE...]
+//   pratelia-bench FOLDER [clienti|servizi|scadenze|protocollo] [SIZE...]
 #include "bench.h"
 
 #include "clients/clientlistconfig.h"
@@ -319,19 +319,21 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         std::fprintf(stderr,
-                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze] [NUMERO_SCHEDE...]\n");
+                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze|protocollo] "
+                     "[NUMERO_SCHEDE...]\n");
         return 2;
     }
     const QString folder = args.takeFirst();
     // Every archive unless one is named.
     const QStringList kinds = {QStringLiteral("clienti"), QStringLiteral("servizi"),
-                               QStringLiteral("scadenze")};
+                               QStringLiteral("scadenze"), QStringLiteral("protocollo")};
     QString only;
     if (!args.isEmpty() && kinds.contains(args.first()))
         only = args.takeFirst();
     const bool clientsToo = only.isEmpty() || only == u"clienti";
     const bool servicesToo = only.isEmpty() || only == u"servizi";
     const bool deadlinesToo = only.isEmpty() || only == u"scadenze";
+    const bool protocolToo = only.isEmpty() || only == u"protocollo";
     QList<int> sizes;
     for (const QString &a : args)
         sizes << a.toInt();
@@ -446,5 +448,7 @@ int main(int argc, char **argv)
         benchServices(folder, n, out);
     for (int n : deadlinesToo ? sizes : QList<int>())
         bench::deadlines(n, out);
+    for (int n : protocolToo ? sizes : QList<int>())
+        bench::protocol(n, out);
     return 0;
 }

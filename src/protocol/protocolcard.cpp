@@ -119,15 +119,16 @@ QVector<CardCommand> protocolCommands()
     return c;
 }
 
-// The registration beside the document; below them who sent it and to
-// whom, and at the bottom the digital copy.
+// The kind of mail and the registration beside the document; below them
+// who sent it and to whom, and at the bottom the digital copy.
 QVector<CardBand> protocolBody()
 {
     const int captions = 120;
     return {
-        {{{{"Registrazione", "fraRegistrazione",
-            {{{"grpTipologia"}},
-             {{"txtNumero", 190}, {"txtDataReg", 100}},
+        {{{{"Tipologia posta", "fraTipologia", {{{"grpTipologia"}}}, captions},
+           {"Registrazione", "fraRegistrazione",
+            {{{"txtNumero", 190}},
+             {{"txtDataReg", 100}},
              {{"txtUfficio"}},
              {{"txtOperatore"}},
              {{"txtCategoria"}},

@@ -201,7 +201,7 @@ void showNumbering(QWidget *card)
 
 TfrmNumerazione::TfrmNumerazione(QWidget *opener)
     : kit::DialogWindow(QStringLiteral("TfrmNumerazione"),
-                        QStringLiteral(" Impostazione inizio numerazione"), QSize(440, 200), opener)
+                        QStringLiteral(" Impostazione inizio numerazione"), QSize(440, 180), opener)
 {
     m_memory = new QLabel(this);
     m_memory->setObjectName(QStringLiteral("lblMemory"));
@@ -357,17 +357,6 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(QWidget *opener)
     m_skipped->setWordWrap(true);
     m_skipped->hide();
 
-    auto *conventions = new kit::InputConventions(
-        this, status, QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."));
-    conventions->addFocusFrame(m_from);
-    conventions->addFocusFrame(m_to);
-    conventions->setEnterChain({m_from, m_to}, true);
-    conventions->addHint(m_from, dateHint);
-    conventions->addHint(m_to, dateHint);
-    conventions->addCommandHints();
-    conventions->addClearOnHover(this);
-    conventions->addClearOnHover(m_view->viewport());
-
     auto *criteria = new QFrame(this);
     criteria->setObjectName(QStringLiteral("panIntervallo"));
     criteria->setFrameShape(QFrame::StyledPanel);
@@ -382,7 +371,6 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(QWidget *opener)
     top->addSpacing(10);
     top->addWidget(trova);
     top->addStretch(1);
-    conventions->addClearOnHover(criteria);
 
     auto *commands = new QHBoxLayout;
     auto *notes = new QVBoxLayout;
@@ -397,6 +385,19 @@ TfrmRiepProtocollo::TfrmRiepProtocollo(QWidget *opener)
     box->addWidget(criteria);
     box->addWidget(m_view, 1);
     box->addLayout(commands);
+
+    // Once the fields sit in their panel, so that their frames follow them.
+    auto *conventions = new kit::InputConventions(
+        this, status, QStringLiteral("Riepilogo documenti protocollati in un intervallo di tempo."));
+    conventions->addFocusFrame(m_from);
+    conventions->addFocusFrame(m_to);
+    conventions->setEnterChain({m_from, m_to}, true);
+    conventions->addHint(m_from, dateHint);
+    conventions->addHint(m_to, dateHint);
+    conventions->addCommandHints();
+    conventions->addClearOnHover(this);
+    conventions->addClearOnHover(m_view->viewport());
+    conventions->addClearOnHover(criteria);
 
     connect(trova, &QToolButton::clicked, this, &TfrmRiepProtocollo::build);
     connect(esporta, &QToolButton::clicked, this, &TfrmRiepProtocollo::exportRows);
