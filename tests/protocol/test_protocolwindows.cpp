@@ -682,6 +682,56 @@ private slots:
         QVERIFY(platform->shell.opened.isEmpty());
     }
 
+    void damagedArchiveInTheListWindows_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<int>("summaryRows");
+        // A record cut short by a crash: the complete ones are listed.
+        QTest::newRow("cut short") << QByteArray(1000, 'x') << 2;
+        // A record of noise: its date cannot be read, it is left out and
+        // the window says so.
+        QTest::newRow("random bytes") << [] {
+            QByteArray b(3403, '\0');
+            quint32 x = 12345;
+            for (char &c : b)
+                c = char((x = x * 1103515245u + 12345u) >> 24);
+            return b;
+        }() << 2;
+    }
+    void damagedArchiveInTheListWindows()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(int, summaryRows);
+        folder->write("2024.prt", stored("1", "In entrata", "05/03/2024").bytes()
+                                      + stored("2", "In uscita", "06/03/2024").bytes() + tail);
+        openYear("2024");
+        {
+            TfrmRiepProtocollo w(card.get());
+            w.show();
+            control<QLineEdit>(&w, "txtDataInizio")->setText("01/01/2024");
+            control<QLineEdit>(&w, "txtDataFine")->setText("31/12/2024");
+            press(&w, "cmdTrova");
+            QCOMPARE(w.grid()->rowCount(), summaryRows);
+            QCOMPARE(w.skippedLabel()->isVisibleTo(&w), tail.size() == 3403);
+        }
+        {
+            lists::SearchWindow w(protocolSearchConfig(), card.get());
+            w.setMode("protocollo");
+            w.show();
+            w.search();
+            QVERIFY(w.results()->model()->rowCount() >= 2);
+        }
+        {
+            lists::ExportWindow w(protocolExportConfig(), card.get());
+            w.show();
+            QCOMPARE(w.grid()->rowCount(), tail.size() == 3403 ? 3 : 2);
+        }
+        QVERIFY(platform->dialogs.shown.isEmpty());
+        // Browsing shows the damaged record without harm; nothing is written.
+        card->browse(Browse::Last);
+        QCOMPARE(folder->read("2024.prt").size(), 2 * 3403 + tail.size());
+    }
+
     void exportOfAnEmptyArchiveWritesTheDesignedRows()
     {
         openYear("2024");
