@@ -120,10 +120,15 @@ void protocol(int n, QTextStream &out)
     }
     line(out, QStringLiteral("Nuovo: numero proposto (dalla dimensione)"), best, 0,
          QStringLiteral("   (%1)").arg(card.text(QStringLiteral("txtNumero"))));
-    t.start();
-    const int found = protocol::findNumber(path, QStringLiteral("0/0"));
-    line(out, QStringLiteral("Salva: ricerca di un numero gia' assegnato"), t.nsecsElapsed() / 1e6,
-         base, QStringLiteral("   (%1)").arg(found));
+    best = 1e18;
+    int found = 0;
+    for (int k = 0; k < 3; ++k) {
+        t.start();
+        found = protocol::findNumber(path, QStringLiteral("0/0"));
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    line(out, QStringLiteral("Salva: ricerca di un numero gia' assegnato"), best, base,
+         QStringLiteral("   (%1)").arg(found));
 
     const auto &search = protocol::protocolSearchConfig();
     QStringList criteria(search.criteria.size());
@@ -138,6 +143,20 @@ void protocol(int n, QTextStream &out)
     }
     line(out, QStringLiteral("ricerca con due criteri"), best, base,
          QStringLiteral("   (%1 schede)").arg(listed));
+    {
+        // The criteria tested on every card, with no line to build or sort.
+        QStringList none(search.criteria.size());
+        none[1] = QStringLiteral("entrata");
+        none[6] = QStringLiteral("zzzz");
+        best = 1e18;
+        for (int k = 0; k < 3; ++k) {
+            t.start();
+            listed = lists::searchLines(search, path, none).size();
+            best = std::min(best, t.nsecsElapsed() / 1e6);
+        }
+        line(out, QStringLiteral("ricerca che non trova nulla"), best, base,
+             QStringLiteral("   (%1 schede)").arg(listed));
+    }
     {
         lists::SearchWindow w(search, &card);
         line(out, QStringLiteral("apertura TfrmTrovaProtocollo"), openWindow(w), 0);
