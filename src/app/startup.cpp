@@ -12,6 +12,7 @@
 #include "fees/tariffario.h"
 #include "services/servizi.h"
 #include "summary/riepcosti.h"
+#include "protocol/protocolwindows.h"
 
 namespace pratelia::app {
 
@@ -53,6 +54,8 @@ const Factory kApplications[] = {
     [] () -> QWidget * { return new services::TfrmMenuServizi(); },
     [] () -> QWidget * { return new services::TfrmServizi(); },
     [] () -> QWidget * { return new summary::TfrmMenuRiepCosti(); },
+    [] () -> QWidget * { return new protocol::TfrmMenuProtocollo(); },
+    [] () -> QWidget * { return new protocol::TfrmProtocollo(); },
 };
 
 } // namespace

@@ -29,5 +29,7 @@ double openWindow(QWidget &w);
 void deadlines(int n, QTextStream &out);
 // The fee summary: `n` services of a year's archive in PRATELIA_HOME.
 void summary(int n, QTextStream &out);
+// The protocol: `n` cards of this year's archive in PRATELIA_HOME.
+void protocol(int n, QTextStream &out);
 
 } // namespace pratelia::bench

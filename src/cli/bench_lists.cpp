@@ -1,7 +1,7 @@
 // pratelia-bench: times the list tools on synthetic client archives,
 // yearly service archives and deadline archives of the given sizes, each
 // against a bare sequential read of the same file.
-//   pratelia-bench FOLDER [clienti|servizi|scadenze] [SIZE...]
+//   pratelia-bench FOLDER [clienti|servizi|scadenze|protocollo] [SIZE...]
 #include "bench.h"
 
 #include "clients/clientlistconfig.h"
@@ -318,14 +318,15 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         std::fprintf(stderr,
-                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze|riepilogo] "
+                     "uso: pratelia-bench CARTELLA [clienti|servizi|scadenze|riepilogo|protocollo] "
                      "[NUMERO_SCHEDE...]\n");
         return 2;
     }
     const QString folder = args.takeFirst();
     // Every archive unless one is named.
     const QStringList kinds = {QStringLiteral("clienti"), QStringLiteral("servizi"),
-                               QStringLiteral("scadenze"), QStringLiteral("riepilogo")};
+                               QStringLiteral("scadenze"), QStringLiteral("riepilogo"),
+                               QStringLiteral("protocollo")};
     QString only;
     if (!args.isEmpty() && kinds.contains(args.first()))
         only = args.takeFirst();
@@ -333,6 +334,7 @@ int main(int argc, char **argv)
     const bool servicesToo = only.isEmpty() || only == u"servizi";
     const bool deadlinesToo = only.isEmpty() || only == u"scadenze";
     const bool summaryToo = only.isEmpty() || only == u"riepilogo";
+    const bool protocolToo = only.isEmpty() || only == u"protocollo";
     QList<int> sizes;
     for (const QString &a : args)
         sizes << a.toInt();
@@ -449,5 +451,7 @@ int main(int argc, char **argv)
         bench::deadlines(n, out);
     for (int n : summaryToo ? sizes : QList<int>())
         bench::summary(n, out);
+    for (int n : protocolToo ? sizes : QList<int>())
+        bench::protocol(n, out);
     return 0;
 }

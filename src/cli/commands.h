@@ -29,6 +29,10 @@ void registerCheckCommands();
 void registerListCommands();
 void registerDeadlineCommands();
 void registerSummaryCommands();
+void registerProtocolCommands();
+
+// list intervallo FILE.prt --from ... --to ...: the protocol summary by interval.
+int runIntervalList(const QStringList &args, QTextStream &out, QTextStream &err);
 
 int runDump(const QStringList &args, QTextStream &out, QTextStream &err);
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -8,6 +8,7 @@
 #include "deadlines/deadlinelists.h"
 #include "fees/feelists.h"
 #include "services/servicelists.h"
+#include "protocol/protocollists.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/platform.h"
@@ -35,6 +36,7 @@ const ArchiveTools kArchives[] = {
     {"Tariffario.arx", fees::feeSearchConfig, fees::feeExportConfig},
     {"*.ser", services::serviceSearchConfig, services::serviceExportConfig},
     {"*.sca", deadlines::deadlineSearchConfig, deadlines::deadlineExportConfig},
+    {"*.prt", protocol::protocolSearchConfig, protocol::protocolExportConfig},
 };
 
 // The summary lists, by the name given on the command line.
@@ -52,6 +54,17 @@ const SummaryTool kSummaries[] = {
     {"dapagare", deadlines::paymentsToMakeConfig, "*.sca"},
     {"pagati", deadlines::paymentsMadeConfig, "*.sca"},
     {"daconfermare", deadlines::appointmentsToConfirmConfig, "*.sca"},
+};
+
+// The lists shown as a grid of headed columns, by name: each reads its own
+// arguments (those after the name) and prints its rows as JSON Lines keyed
+// by the column headers.
+struct GridList {
+    const char *name;
+    int (*run)(const QStringList &args, QTextStream &out, QTextStream &err);
+};
+const GridList kGridLists[] = {
+    {"intervallo", runIntervalList},
 };
 
 // Whether a file is the archive `wanted` names: the same file name, or for
@@ -159,6 +172,9 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
         err << FileAccessErrorText() << '\n';
         return 1;
     }
+    // An empty archive writes the rows the window shows before any record.
+    if (grid.rowCount() == 0)
+        lists::appendEmptyRows(grid, config.designRows);
     // Beside the archive, as the export window writes beside the archives
     // of its program folder; never beside this executable.
     if (target.isEmpty())
@@ -173,6 +189,9 @@ int exportFile(const QStringList &args, QTextStream &out, QTextStream &err)
 
 int list(const QStringList &args, QTextStream &out, QTextStream &err)
 {
+    for (const GridList &g : kGridLists)
+        if (!args.isEmpty() && args.first() == QLatin1String(g.name))
+            return g.run(args.mid(1), out, err);
     QString name, file;
     QDate today = platform::clock().today();
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -200,6 +219,8 @@ int list(const QStringList &args, QTextStream &out, QTextStream &err)
         QStringList names;
         for (const SummaryTool &t : kSummaries)
             names << QLatin1String(t.name);
+        for (const GridList &g : kGridLists)
+            names << QLatin1String(g.name);
         err << "uso: list NOME [FILE] [--today gg/mm/aaaa] (elenchi: " << names.join(u", ")
             << ")\n";
         return 2;
@@ -240,7 +261,7 @@ void registerListCommands()
                 search});
     addCommand({"export", "export FILE [--out FILE.xls]  esporta l'archivio per Excel", exportFile});
     addCommand({"list", "list NOME [FILE] [--today gg/mm/aaaa]  un riepilogo (rate, scontate, "
-                        "dapagare, pagati, daconfermare)",
+                        "dapagare, pagati, daconfermare, intervallo)",
                 list});
 }
 

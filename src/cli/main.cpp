@@ -37,6 +37,7 @@ int main(int argc, char **argv)
     registerListCommands();
     registerDeadlineCommands();
     registerSummaryCommands();
+    registerProtocolCommands();
 
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);

@@ -369,25 +369,59 @@ bool writeExportFile(const QString &path, const ExportSheet &sheet, const Export
 
 // ---------------------------------------------------------------------------
 
+void appendEmptyRows(ExportGridModel &grid, int count)
+{
+    for (int i = 0; i < count; ++i)
+        grid.appendRow(QVector<QByteArrayView>());
+}
+
+QTableView *gridView(ExportGridModel *grid, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->setObjectName(QStringLiteral("grdRecords"));
+    view->setModel(grid);
+    view->setAlternatingRowColors(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(21);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int i = 0; i < grid->columns().size(); ++i)
+        view->setColumnWidth(i, grid->columns().at(i).width);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    return view;
+}
+
+void exportGrid(QWidget *window, const ExportSheet &sheet, const ExportGridModel &grid)
+{
+    const QString twoBreaks = QStringLiteral("\r\n\r\n");
+    if (!platform::dialogs().question(
+            QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a "
+                           "seconda del numero di schede presenti in archivio.")
+                + twoBreaks + QStringLiteral("Si vuole esportare i dati adesso?"),
+            window))
+        return;
+    const QString path = ArchivePath(sheet.fileName);
+    if (!writeExportFile(path, sheet, grid)) {
+        platform::dialogs().plain(ExportErrorText(), window);
+        return;
+    }
+    if (platform::dialogs().question(
+            QStringLiteral("Le schede in archivio sono state esportate con successo.") + twoBreaks
+                + QStringLiteral("Si vuole aprire il file di Excel?"),
+            window))
+        platform::openPath(path);
+}
+
 ExportWindow::ExportWindow(const ExportConfig &config, QWidget *opener,
                            std::function<void(ExportGridModel &)> fill)
     : kit::DialogWindow(config.objectName, config.caption, QSize(1000, 660), opener),
       m_config(config), m_opener(opener), m_fill(std::move(fill))
 {
     m_grid = new ExportGridModel(config.grid, this);
-    m_view = new QTableView(this);
-    m_view->setObjectName(QStringLiteral("grdRecords"));
-    m_view->setModel(m_grid);
-    m_view->setAlternatingRowColors(true);
-    m_view->setWordWrap(false);
-    m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(21);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int i = 0; i < config.grid.size(); ++i)
-        m_view->setColumnWidth(i, config.grid.at(i).width);
-    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    appendEmptyRows(*m_grid, config.designRows);
+    m_view = gridView(m_grid, this);
     m_view->setAccessibleName(QStringLiteral("Anteprima dei dati da esportare"));
 
     auto *esporta = new kit::CommandButton(QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"),
@@ -436,6 +470,9 @@ void ExportWindow::showEvent(QShowEvent *event)
 void ExportWindow::preview()
 {
     m_filled = true;
+    // The rows as designed give way to the records; with none, they stay.
+    if (m_config.designRows > 0)
+        m_grid->clear();
     try {
         if (m_fill)
             m_fill(*m_grid);
@@ -444,27 +481,13 @@ void ExportWindow::preview()
     } catch (const std::exception &) {
         // The grid keeps what was read before the failure.
     }
+    if (m_grid->rowCount() == 0)
+        appendEmptyRows(*m_grid, m_config.designRows);
 }
 
 void ExportWindow::exportFile()
 {
-    const QString twoBreaks = QStringLiteral("\r\n\r\n");
-    if (!platform::dialogs().question(
-            QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a "
-                           "seconda del numero di schede presenti in archivio.")
-                + twoBreaks + QStringLiteral("Si vuole esportare i dati adesso?"),
-            this))
-        return;
-    const QString path = ArchivePath(m_config.sheet.fileName);
-    if (!writeExportFile(path, m_config.sheet, *m_grid)) {
-        platform::dialogs().plain(ExportErrorText(), this);
-        return;
-    }
-    if (platform::dialogs().question(
-            QStringLiteral("Le schede in archivio sono state esportate con successo.") + twoBreaks
-                + QStringLiteral("Si vuole aprire il file di Excel?"),
-            this))
-        platform::openPath(path);
+    exportGrid(this, m_config.sheet, *m_grid);
 }
 
 } // namespace pratelia::lists

@@ -104,7 +104,19 @@ struct ExportConfig {
     QVector<GridColumn> grid;
     ExportSheet sheet;
     kit::HelpPage help = kit::HelpPage::ExpClienti;
+    // Empty rows the grid shows before records fill it, kept when the
+    // archive holds none (and then written as empty rows).
+    int designRows = 0;
 };
+
+// Appends `count` rows of empty cells.
+void appendEmptyRows(ExportGridModel &grid, int count);
+// The preview table of a grid: its column widths, alternating rows of
+// height 21, headers on the left, cells edited by double-click or F2.
+QTableView *gridView(ExportGridModel *grid, QWidget *parent);
+// Esporta over `window`: asks first, writes the grid as `sheet` into the
+// program folder, then offers to open it; a failure shows ExportError.
+void exportGrid(QWidget *window, const ExportSheet &sheet, const ExportGridModel &grid);
 
 // The export window: the preview grid, Esporta, Guida, Esci and the status
 // line. By default the grid is filled from the configured archive when the

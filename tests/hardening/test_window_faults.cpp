@@ -19,6 +19,7 @@
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/testing.h"
+#include "protocol/protocollists.h"
 #include "services/servicelists.h"
 #include "store/recordfile.h"
 #include "platform/texts.h"
@@ -261,7 +262,7 @@ const QList<IoStep> kReadSteps = {IoStep::Open, IoStep::Size, IoStep::Seek, IoSt
 } // namespace
 
 // Rows for every registered card and every step of the file layer.
-void addCardStepRows(const QList<IoStep> &used)
+void addCardStepRows(const QList<IoStep> &used, bool saving = false)
 {
     QTest::addColumn<int>("card");
     QTest::addColumn<IoStep>("step");
@@ -269,12 +270,13 @@ void addCardStepRows(const QList<IoStep> &used)
     for (int c = 0; c < registeredCards().size(); ++c)
         for (IoStep s : kAllSteps)
             QTest::addRow("%s/%s", qPrintable(registeredCards()[c].name), ioStepName(s))
-                << c << s << used.contains(s);
+                << c << s
+                << (used.contains(s) || (saving && registeredCards()[c].saveAlsoUses.contains(s)));
 }
 
 void TestWindowFaults::cardSaveNew_data()
 {
-    addCardStepRows(kSaveSteps);
+    addCardStepRows(kSaveSteps, true);
 }
 
 void TestWindowFaults::cardSaveNew()
@@ -287,7 +289,7 @@ void TestWindowFaults::cardSaveNew()
 
 void TestWindowFaults::cardSaveExisting_data()
 {
-    addCardStepRows(kSaveSteps);
+    addCardStepRows(kSaveSteps, true);
 }
 
 void TestWindowFaults::cardSaveExisting()
@@ -452,6 +454,7 @@ const SearchCase kSearches[] = {
     {"client", clients::clientSearchConfig, "clienti", 0, "ross", 1, nullptr},
     {"service", services::serviceSearchConfig, "servizi", 4, "rossi", 1, "1"},
     {"deadline", deadlines::deadlineSearchConfig, "Scadenzario", 0, "/2024", 3, nullptr},
+    {"protocol", protocol::protocolSearchConfig, "protocollo", 1, "entrata", 1, "1"},
 };
 
 // The export window of each archive and its file.
@@ -463,6 +466,7 @@ const ExportCase kExports[] = {
     {"client", clients::clientExportConfig},
     {"service", services::serviceExportConfig},
     {"deadline", deadlines::deadlineExportConfig},
+    {"protocol", protocol::protocolExportConfig},
 };
 
 // The summary lists built when their window opens, on a day that lists

@@ -4,6 +4,8 @@
 #include "deadlines/deadlinecard.h"
 #include "deadlines/scadenzario.h"
 #include "fees/tariffario.h"
+#include "protocol/protocolcard.h"
+#include "protocol/protocolwindows.h"
 #include "services/servicecard.h"
 #include "services/servizi.h"
 #include "store/layout.h"
@@ -91,6 +93,23 @@ Record deadline(int n)
     return r;
 }
 
+Record protocolCard(int n)
+{
+    static const char *const items[][4] = {{"1/2024", "In entrata", "10/01/2024", "Rossi Mario"},
+                                           {"2/2024", "In uscita", "12/01/2024", "Verdi Anna"},
+                                           {"3/2024", "Interna", "03/02/2024", "Bianchi Luca"},
+                                           {"4/2024", "In entrata", "20/03/2024", "Neri Paolo"}};
+    const auto &item = items[(n - 1) % 4];
+    Record r(layouts::protocollo());
+    r.setText(u"Numero", QString::fromLatin1(item[0]));
+    r.setText(u"Tipologia", QString::fromLatin1(item[1]));
+    r.setText(u"DataReg", QString::fromLatin1(item[2]));
+    r.setText(u"Categoria", QStringLiteral("Corrispondenza"));
+    r.setText(u"Oggetto", QStringLiteral("Richiesta documenti"));
+    r.setText(u"Mittente", QString::fromLatin1(item[3]));
+    return r;
+}
+
 } // namespace
 
 const QVector<CardCase> &registeredCards()
@@ -114,6 +133,13 @@ const QVector<CardCase> &registeredCards()
              return card;
          },
          deadline, "txtNote"},
+        {"protocol", "2024.prt",
+         []() -> std::unique_ptr<kit::CardWindow> {
+             auto card = std::make_unique<protocol::TfrmProtocollo>();
+             kit::openYear(card.get(), protocol::yearArchive(), QStringLiteral("2024"));
+             return card;
+         },
+         protocolCard, "txtNote", {IoStep::Read}},
     };
     return cards;
 }

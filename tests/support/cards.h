@@ -5,6 +5,7 @@
 // damaged archives run over this list; a new card joins them with one row
 // in cards.cpp.
 #include "app/kit/card.h"
+#include "store/fileio.h"
 #include "store/record.h"
 
 #include <QVector>
@@ -23,6 +24,9 @@ struct CardCase {
     std::function<Record(int n)> record;
     // A plain text field every sweep may change.
     QString editable;
+    // Steps a card's own save checks take besides the layer's save (the
+    // protocol card reads its archive for a number already stored).
+    QList<IoStep> saveAlsoUses;
 
     // The first `count` sample records, as the archive holds them.
     QByteArray archive(int count) const;

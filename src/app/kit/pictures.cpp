@@ -737,6 +737,27 @@ const QHash<QString, Drawing> &drawings()
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QPointF(40, 30), 5, 5);
          }},
+        // Where the protocol numbering starts: a numbered ticket, "N" and
+        // the first number.
+        {QStringLiteral("numerazione"),
+         [](QPainter &p) {
+             outline(p);
+             p.setBrush(kYellow);
+             p.drawRoundedRect(QRectF(6, 12, 52, 40), 5, 5);
+             p.setBrush(kPaper);
+             p.drawEllipse(QPointF(6, 32), 6, 6);
+             p.drawEllipse(QPointF(58, 32), 6, 6);
+             QFont f(QStringLiteral("DejaVu Sans"));
+             f.setPixelSize(22);
+             f.setBold(true);
+             p.setFont(f);
+             p.setPen(kInk);
+             p.drawText(QRectF(12, 14, 22, 36), Qt::AlignCenter, QStringLiteral("N"));
+             f.setPixelSize(14);
+             p.setFont(f);
+             p.setPen(kBlue);
+             p.drawText(QRectF(32, 18, 22, 30), Qt::AlignCenter, QStringLiteral("1"));
+         }},
         {QStringLiteral("pratelia"),
          [](QPainter &p) {
              // The program's mark: a blue tile with a white P and a green leaf.
