@@ -1,6 +1,7 @@
 // dump and verify: the archives as the program reads them.
 #include "commands.h"
 
+#include "lists/exportgrid.h"
 #include "store/dumpline.h"
 #include "store/recordfile.h"
 #include "store/values.h"
@@ -13,6 +14,21 @@ namespace pratelia::cli {
 QString jsonString(const QString &s)
 {
     return pratelia::jsonString(s);
+}
+
+void printGridRows(const lists::ExportConfig &config, const lists::ExportGridModel &grid,
+                   QTextStream &out)
+{
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        out << '{';
+        for (int col = 0; col < grid.columnCount(); ++col) {
+            if (col > 0)
+                out << ',';
+            out << jsonString(QString::fromUtf8(config.grid.at(col).header)) << ':'
+                << jsonString(grid.cell(row, col));
+        }
+        out << "}\n";
+    }
 }
 
 bool fileAndTarget(const QStringList &args, QString &file, QString &target, QTextStream &err)

@@ -5,6 +5,11 @@
 #include <QTextStream>
 #include <functional>
 
+namespace pratelia::lists {
+struct ExportConfig;
+class ExportGridModel;
+}
+
 namespace pratelia::cli {
 
 struct Command {
@@ -23,6 +28,10 @@ QString jsonString(const QString &s);
 // The arguments "FILE [--out TARGET]" of the commands that write a file
 // beside their archive; false (the message written) for anything else.
 bool fileAndTarget(const QStringList &args, QString &file, QString &target, QTextStream &err);
+
+// The rows of a view's grid as JSON Lines, keyed by the column headers.
+void printGridRows(const lists::ExportConfig &config, const lists::ExportGridModel &grid,
+                   QTextStream &out);
 
 // Each command file registers its commands.
 void registerCheckCommands();

@@ -68,16 +68,7 @@ int view(const QStringList &args, QTextStream &out, QTextStream &err)
     lists::ExportGridModel grid(config.grid);
     // Unlike the windows, the command creates no archive.
     const deadlines::ViewResult result = deadlines::fillView(grid, chosen->view, date, false, folder);
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        out << '{';
-        for (int col = 0; col < grid.columnCount(); ++col) {
-            if (col > 0)
-                out << ',';
-            out << jsonString(QString::fromUtf8(config.grid.at(col).header)) << ':'
-                << jsonString(grid.cell(row, col));
-        }
-        out << "}\n";
-    }
+    printGridRows(config, grid, out);
     if (result.skipped > 0)
         err << "schede saltate perché la data o il preavviso non si leggono: " << result.skipped
             << '\n';

@@ -117,16 +117,7 @@ int runIntervalList(const QStringList &args, QTextStream &out, QTextStream &err)
     const protocol::IntervalResult result = protocol::fillInterval(
         grid, file, parseDate(trimText(dates.value(QStringLiteral("from")))),
         parseDate(trimText(dates.value(QStringLiteral("to")))), false);
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        out << '{';
-        for (int col = 0; col < grid.columnCount(); ++col) {
-            if (col > 0)
-                out << ',';
-            out << jsonString(QString::fromUtf8(config.grid.at(col).header)) << ':'
-                << jsonString(grid.cell(row, col));
-        }
-        out << "}\n";
-    }
+    printGridRows(config, grid, out);
     if (result.skipped > 0)
         err << "schede saltate perché la data di registrazione non si legge: " << result.skipped
             << '\n';

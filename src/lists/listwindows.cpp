@@ -244,21 +244,31 @@ ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
     box->addLayout(bottom);
 }
 
+int selectedRow(const QListView *view)
+{
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void selectRow(QListView *view, int row)
+{
+    if (row < 0 || row >= view->model()->rowCount()) {
+        view->clearSelection();
+        return;
+    }
+    const QModelIndex i = view->model()->index(row, 0);
+    view->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(i);
+}
+
 int ListPanel::selectedRow() const
 {
-    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return lists::selectedRow(m_view);
 }
 
 void ListPanel::selectRow(int row)
 {
-    if (row < 0 || row >= m_model->rowCount()) {
-        m_view->clearSelection();
-        return;
-    }
-    const QModelIndex i = m_model->index(row);
-    m_view->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
-    m_view->scrollTo(i);
+    lists::selectRow(m_view, row);
 }
 
 void ListPanel::setList(ListResult result)

@@ -181,5 +181,9 @@ private:
 
 // The fixed-width font of the lists.
 QFont listFont();
+// The selected line of a list view, -1 for none.
+int selectedRow(const QListView *view);
+// Selects and shows a line; a row outside the list clears the selection.
+void selectRow(QListView *view, int row);
 
 } // namespace pratelia::lists

@@ -550,19 +550,12 @@ bool TfrmRiepCosti::build()
 
 int TfrmRiepCosti::selectedRow() const
 {
-    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return lists::selectedRow(m_view);
 }
 
 void TfrmRiepCosti::selectRow(int row)
 {
-    if (row < 0 || row >= m_model->rowCount()) {
-        m_view->clearSelection();
-        return;
-    }
-    const QModelIndex i = m_model->index(row);
-    m_view->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
-    m_view->scrollTo(i);
+    lists::selectRow(m_view, row);
 }
 
 void TfrmRiepCosti::find()
