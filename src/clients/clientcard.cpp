@@ -273,7 +273,7 @@ CardPrint clientPrint()
 
 const CardSpec &clientCardSpec()
 {
-    static const CardSpec spec{
+    static const CardSpec desc{
         .objectName = QStringLiteral("TfrmAnagrafica"),
         .caption = QStringLiteral(" Pratelia - Anagrafica Clienti"),
         .restText = QStringLiteral("Pronto per salvare una nuova scheda..."),
@@ -294,7 +294,7 @@ const CardSpec &clientCardSpec()
         .mailField = QStringLiteral("txtEmail"),
         .print = clientPrint(),
     };
-    return spec;
+    return desc;
 }
 
 void printClientCard(QWidget *card)

@@ -207,7 +207,7 @@ QVector<CardBand> deadlineBody()
 
 const CardSpec &deadlineCardSpec()
 {
-    static const CardSpec spec = [] {
+    static const CardSpec desc = [] {
         CardSpec s;
         s.objectName = QStringLiteral("TfrmScadenzario");
         s.caption = QStringLiteral(" Pratelia - Scadenze e appuntamenti");
@@ -239,7 +239,7 @@ const CardSpec &deadlineCardSpec()
         s.print = deadlineCardPrint();
         return s;
     }();
-    return spec;
+    return desc;
 }
 
 const CardPrint &deadlineCardPrint()

@@ -159,7 +159,7 @@ CardPrint feePrint()
 
 const CardSpec &feeCardSpec()
 {
-    static const CardSpec spec{
+    static const CardSpec desc{
         .objectName = QStringLiteral("TfrmTariffario"),
         .caption = QStringLiteral(" Pratelia - Tariffario Servizi"),
         .restText = QStringLiteral("Pronto per archiviare una nuova scheda..."),
@@ -192,7 +192,7 @@ const CardSpec &feeCardSpec()
         .printIntro = QStringLiteral("Stampa della scheda tariffa visualizzata, così come appare "
                                      "sullo schermo."),
     };
-    return spec;
+    return desc;
 }
 
 } // namespace pratelia::fees

@@ -155,7 +155,7 @@ QVector<CardBand> protocolBody()
 
 const CardSpec &protocolCardSpec()
 {
-    static const CardSpec spec = [] {
+    static const CardSpec desc = [] {
         CardSpec s;
         s.objectName = QStringLiteral("TfrmProtocollo");
         s.caption = QStringLiteral(" Pratelia - Protocollo Documenti");
@@ -202,12 +202,12 @@ const CardSpec &protocolCardSpec()
                                       "appare sullo schermo.");
         return s;
     }();
-    return spec;
+    return desc;
 }
 
 const YearMenuSpec &protocolYearMenuSpec()
 {
-    static const YearMenuSpec spec = [] {
+    static const YearMenuSpec desc = [] {
         YearMenuSpec s;
         s.objectName = QStringLiteral("TfrmMenuProtocollo");
         s.caption = QStringLiteral(" Pratelia - Protocollo Documenti");
@@ -220,7 +220,7 @@ const YearMenuSpec &protocolYearMenuSpec()
         s.modeWord = QStringLiteral("protocollo");
         return s;
     }();
-    return spec;
+    return desc;
 }
 
 const CardPrint &protocolCardPrint()

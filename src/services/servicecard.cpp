@@ -154,7 +154,7 @@ QVector<CardBand> serviceBody()
 
 const CardSpec &serviceCardSpec()
 {
-    static const CardSpec spec = [] {
+    static const CardSpec desc = [] {
         CardSpec s;
         s.objectName = QStringLiteral("TfrmServizi");
         s.caption = QStringLiteral(" Pratelia - Registro Servizi");
@@ -201,12 +201,12 @@ const CardSpec &serviceCardSpec()
         s.documentField = QStringLiteral("txtCopia");
         return s;
     }();
-    return spec;
+    return desc;
 }
 
 const YearMenuSpec &serviceYearMenuSpec()
 {
-    static const YearMenuSpec spec = [] {
+    static const YearMenuSpec desc = [] {
         YearMenuSpec s;
         s.objectName = QStringLiteral("TfrmMenuServizi");
         s.caption = QStringLiteral(" Pratelia - Registro Servizi");
@@ -219,7 +219,7 @@ const YearMenuSpec &serviceYearMenuSpec()
         s.modeWord = QStringLiteral("servizi");
         return s;
     }();
-    return spec;
+    return desc;
 }
 
 const CardPrint &serviceCardPrint()

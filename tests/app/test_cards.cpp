@@ -43,7 +43,7 @@ void TestCards::everyCommandHasItsPicture()
     TempProgramFolder home;
     TestPlatform platform;
     const auto window = registeredCards()[card].make();
-    for (const kit::CardCommand &c : window->spec().commands)
+    for (const kit::CardCommand &c : window->desc().commands)
         if (c.place != kit::CommandPlace::Button)
             QVERIFY2(kit::hasPicture(c.picture), qPrintable(c.name + QStringLiteral(": ") + c.picture));
 }
@@ -59,7 +59,7 @@ void TestCards::mailLinkKeepsTheAddressInItsPath()
     TempProgramFolder home;
     TestPlatform platform;
     const auto window = registeredCards()[card].make();
-    const QString field = window->spec().mailField;
+    const QString field = window->desc().mailField;
     if (field.isEmpty())
         QSKIP("this card has no mail link");
     window->setText(field, QStringLiteral("a@b.it?subject=Ciao&bcc=x@y.it"));

@@ -203,10 +203,10 @@ std::optional<SaveRefusal> firstMissing(const QVector<Mandatory> &mandatory,
     return std::nullopt;
 }
 
-Record recordFromValues(const CardSpec &spec, const CardValues &values)
+Record recordFromValues(const CardSpec &desc, const CardValues &values)
 {
-    Record r(*spec.layout);
-    for (const CardField &f : spec.fields) {
+    Record r(*desc.layout);
+    for (const CardField &f : desc.fields) {
         if (f.field.isEmpty())
             continue;
         const QString value = values.value(f.control);
@@ -218,10 +218,10 @@ Record recordFromValues(const CardSpec &spec, const CardValues &values)
     return r;
 }
 
-CardValues valuesFromRecord(const CardSpec &spec, const RecordView &record, int number)
+CardValues valuesFromRecord(const CardSpec &desc, const RecordView &record, int number)
 {
     CardValues values;
-    for (const CardField &f : spec.fields) {
+    for (const CardField &f : desc.fields) {
         if (f.field.isEmpty())
             continue;
         QString text = record.text(f.field);
@@ -236,12 +236,12 @@ CardValues valuesFromRecord(const CardSpec &spec, const RecordView &record, int 
     return values;
 }
 
-CardValues blankValues(const CardSpec &spec, const QDate &today)
+CardValues blankValues(const CardSpec &desc, const QDate &today)
 {
     CardValues values;
-    for (const CardField &f : spec.fields)
+    for (const CardField &f : desc.fields)
         values.insert(f.control, f.kind == FieldKind::Check ? flagText(false) : QString());
-    for (const BlankValue &b : spec.blank) {
+    for (const BlankValue &b : desc.blank) {
         if (b.kind == BlankValue::Keep)
             values.remove(b.control);
         else
@@ -251,11 +251,11 @@ CardValues blankValues(const CardSpec &spec, const QDate &today)
     return values;
 }
 
-CardValues duplicatedValues(const CardSpec &spec, const CardValues &values, const QDate &today)
+CardValues duplicatedValues(const CardSpec &desc, const CardValues &values, const QDate &today)
 {
     CardValues copy = values;
-    const CardValues blank = blankValues(spec, today);
-    for (const QString &control : spec.duplicateResets)
+    const CardValues blank = blankValues(desc, today);
+    for (const QString &control : desc.duplicateResets)
         copy.insert(control, blank.value(control));
     copy.insert(QStringLiteral("lblPosizione"), QString());
     return copy;
@@ -348,8 +348,8 @@ QString positionLabel()
 
 // --- The window -------------------------------------------------------------
 
-CardWindow::CardWindow(CardSpec spec, QWidget *parent)
-    : FullScreenWindow(spec.objectName, spec.caption, parent), m_spec(std::move(spec))
+CardWindow::CardWindow(CardSpec desc, QWidget *parent)
+    : FullScreenWindow(desc.objectName, desc.caption, parent), m_spec(std::move(desc))
 {
     build();
     connectCommands();

@@ -244,24 +244,24 @@ struct CardSpec {
 // The values of a new card on `today`: every control empty (a check box
 // "No") but those the card gives a value; the controls a new card keeps as
 // they are are left out.
-CardValues blankValues(const CardSpec &spec, const QDate &today);
+CardValues blankValues(const CardSpec &desc, const QDate &today);
 // What Duplica leaves of a card on `today`: the controls it resets back to
 // their new-card value, lblPosizione empty, the rest as it was.
-CardValues duplicatedValues(const CardSpec &spec, const CardValues &values, const QDate &today);
+CardValues duplicatedValues(const CardSpec &desc, const CardValues &values, const QDate &today);
 
 // The record a card's values make: every record field from its control,
 // trimmed and cut to its capacity (a check box's "Sì" or "No").
-Record recordFromValues(const CardSpec &spec, const CardValues &values);
+Record recordFromValues(const CardSpec &desc, const CardValues &values);
 // The values record `number` gives the card's controls, with lblPosizione;
 // a check box shows "Sì" ticked and anything else unticked.
-CardValues valuesFromRecord(const CardSpec &spec, const RecordView &record, int number);
+CardValues valuesFromRecord(const CardSpec &desc, const RecordView &record, int number);
 
 class CardWindow : public FullScreenWindow {
     Q_OBJECT
 public:
-    explicit CardWindow(CardSpec spec, QWidget *parent = nullptr);
+    explicit CardWindow(CardSpec desc, QWidget *parent = nullptr);
     ~CardWindow() override;
-    const CardSpec &spec() const { return m_spec; }
+    const CardSpec &desc() const { return m_spec; }
 
     // The card's contents, as the controls hold them.
     CardValues values() const;

@@ -123,8 +123,8 @@ const char *kStyle =
 
 } // namespace
 
-YearMenuWindow::YearMenuWindow(const YearMenuSpec &spec, QWidget *parent)
-    : FullScreenWindow(spec.objectName, spec.caption, parent), m_spec(spec)
+YearMenuWindow::YearMenuWindow(const YearMenuSpec &desc, QWidget *parent)
+    : FullScreenWindow(desc.objectName, desc.caption, parent), m_spec(desc)
 {
     QWidget *p = panel();
     p->setStyleSheet(QString::fromLatin1(kStyle));
@@ -139,10 +139,10 @@ YearMenuWindow::YearMenuWindow(const YearMenuSpec &spec, QWidget *parent)
 
     auto *picture = new QLabel(box);
     picture->setObjectName(QStringLiteral("imgMenu"));
-    picture->setPixmap(commandIcon(spec.picture).pixmap(96, 96));
-    auto *title = new QLabel(spec.caption.section(QStringLiteral(" - "), 1), box);
+    picture->setPixmap(commandIcon(desc.picture).pixmap(96, 96));
+    auto *title = new QLabel(desc.caption.section(QStringLiteral(" - "), 1), box);
     title->setObjectName(QStringLiteral("lblTitolo"));
-    auto *heading = new QLabel(spec.heading, box);
+    auto *heading = new QLabel(desc.heading, box);
     heading->setObjectName(QStringLiteral("intAnnoPreventivi"));
     heading->setProperty("class", QStringLiteral("heading"));
     heading->setStyleSheet(QStringLiteral("color: #1f4a78; font-size: 13pt; font-weight: bold;"));
@@ -159,7 +159,7 @@ YearMenuWindow::YearMenuWindow(const YearMenuSpec &spec, QWidget *parent)
     apri->setAutoDefault(false);
     apri->setFixedHeight(44);
     enterMovesToOpen(m_year, apri);
-    auto *info = new QLabel(spec.info, box);
+    auto *info = new QLabel(desc.info, box);
     info->setObjectName(QStringLiteral("lblInfo"));
     info->setWordWrap(true);
     info->setAlignment(Qt::AlignCenter);

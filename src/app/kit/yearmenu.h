@@ -65,8 +65,8 @@ struct YearMenuSpec {
 class YearMenuWindow : public FullScreenWindow {
     Q_OBJECT
 public:
-    explicit YearMenuWindow(const YearMenuSpec &spec, QWidget *parent = nullptr);
-    const YearMenuSpec &spec() const { return m_spec; }
+    explicit YearMenuWindow(const YearMenuSpec &desc, QWidget *parent = nullptr);
+    const YearMenuSpec &desc() const { return m_spec; }
     QLineEdit *yearEdit() const { return m_year; }
     // Apri.
     void openChosenYear();
