@@ -10,6 +10,10 @@
 #include <limits>
 #include <functional>
 #include <numeric>
+#include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace pratelia::lists {
 
@@ -194,22 +198,31 @@ namespace {
 std::vector<qsizetype> listOrder(qsizetype count, const std::function<const QByteArray &(qsizetype)> &text,
                                  const std::function<bool(qsizetype, qsizetype)> &tie)
 {
-    QVector<QByteArray> folded(count);
+    // All folded texts in one block: one allocation for the whole list.
+    std::vector<qsizetype> start(static_cast<size_t>(count) + 1);
+    qsizetype total = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        QByteArray f = text(i);
-        for (char &c : f)
-            c = char(foldUp(static_cast<unsigned char>(c)));
-        folded[i] = std::move(f);
+        start[size_t(i)] = total;
+        total += text(i).size();
+    }
+    start[size_t(count)] = total;
+    std::vector<unsigned char> folded(static_cast<size_t>(total));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray &t = text(i);
+        unsigned char *out = folded.data() + start[size_t(i)];
+        for (qsizetype k = 0; k < t.size(); ++k)
+            out[k] = foldUp(static_cast<unsigned char>(t[k]));
     }
     std::vector<qsizetype> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
-        const QByteArray &a = folded.at(x), &b = folded.at(y);
-        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+        const qsizetype ax = start[size_t(x)], an = start[size_t(x) + 1] - ax;
+        const qsizetype bx = start[size_t(y)], bn = start[size_t(y) + 1] - bx;
+        const int c = std::memcmp(folded.data() + ax, folded.data() + bx, size_t(std::min(an, bn)));
         if (c != 0)
             return c < 0;
-        if (a.size() != b.size())
-            return a.size() < b.size();
+        if (an != bn)
+            return an < bn;
         return tie(x, y);
     });
     return order;
@@ -269,7 +282,9 @@ namespace {
 
 // Whether `needle` (its letters A-Z already lower-cased) occurs in `hay`,
 // the letters A-Z of `hay` counting as a-z. A search runs this on every
-// record of the archive, so it works on the stored bytes in place.
+// record of the archive, so it works on the stored bytes in place, and it
+// looks for the places where the needle's first byte stands sixteen bytes
+// at a time: most fields do not hold it at all.
 bool containsLowered(QByteArrayView hay, QByteArrayView needle)
 {
     static constexpr auto lower = [] {
@@ -280,17 +295,37 @@ bool containsLowered(QByteArrayView hay, QByteArrayView needle)
     }();
     const qsizetype m = needle.size();
     const qsizetype last = hay.size() - m; // the last place the needle can start
+    if (m == 0 || last < 0)
+        return m == 0;
     const auto *h = reinterpret_cast<const unsigned char *>(hay.data());
     const auto *p = reinterpret_cast<const unsigned char *>(needle.data());
-    for (qsizetype i = 0; i <= last; ++i) {
-        if (lower[h[i]] != p[0])
-            continue;
-        qsizetype k = 1;
-        while (k < m && lower[h[i + k]] == p[k])
-            ++k;
-        if (k == m)
-            return true;
+    const auto matchesAt = [&](qsizetype i) {
+        for (qsizetype k = 0; k < m; ++k)
+            if (lower[h[i + k]] != p[k])
+                return false;
+        return true;
+    };
+    // A byte b can stand for the first letter only if b | 0x20 equals it
+    // (upper or lower case); anything else must be the byte itself.
+    const unsigned char first = p[0];
+    const unsigned char fold = (first >= 'a' && first <= 'z') ? 0x20 : 0x00;
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i want = _mm_set1_epi8(char(first));
+    const __m128i orMask = _mm_set1_epi8(char(fold));
+    for (; i + 15 <= last; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(h + i));
+        auto hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(chunk, orMask), want)));
+        while (hits) {
+            if (matchesAt(i + std::countr_zero(hits)))
+                return true;
+            hits &= hits - 1;
+        }
     }
+#endif
+    for (; i <= last; ++i)
+        if ((h[i] | fold) == first && matchesAt(i))
+            return true;
     return false;
 }
 

@@ -167,17 +167,24 @@ void RecordFile::scan(const std::function<bool(const RecordView &, int)> &visit,
         blockRecords = std::max(1, (1 << 20) / rs); // about a megabyte a read
     // No bigger than what is left to read: small archives are the rule.
     blockRecords = std::max(1, std::min(blockRecords, total - m_position));
-    std::vector<char> buffer(size_t(blockRecords) * size_t(rs));
+    // Each block lands at the same offset within a cache line as it has in
+    // the file: the system copies from its page cache fastest that way,
+    // and records rarely start on a line of their own.
+    constexpr size_t kLine = 64;
+    std::vector<char> storage(size_t(blockRecords) * size_t(rs) + 2 * kLine);
+    const auto aligned = (reinterpret_cast<std::uintptr_t>(storage.data()) + kLine - 1) & ~(kLine - 1);
     int index = m_position;
     while (index < total) {
         const int count = std::min(blockRecords, total - index);
+        const qint64 offset = qint64(index) * rs;
+        char *buffer = reinterpret_cast<char *>(aligned) + size_t(offset) % kLine;
         qint64 got = 0;
-        if (!m_file->readAt(qint64(index) * rs, buffer.data(), qint64(count) * rs, got))
+        if (!m_file->readAt(offset, buffer, qint64(count) * rs, got))
             fail(IoStep::Read);
         const int complete = int(got / rs);
         for (int i = 0; i < complete; ++i) {
             m_position = index + i + 1;
-            if (!visit(RecordView(m_layout, buffer.data() + size_t(i) * size_t(rs)), m_position))
+            if (!visit(RecordView(m_layout, buffer + size_t(i) * size_t(rs)), m_position))
                 return;
         }
         if (complete < count)

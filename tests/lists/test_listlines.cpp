@@ -21,6 +21,8 @@ private Q_SLOTS:
     void equalLinesKeepFileOrder();
     void criteria_data();
     void criteria();
+    void criterionAnywhereInALongField_data();
+    void criterionAnywhereInALongField();
     void findInListWalk_data();
     void findInListWalk();
     void clientLines_data();
@@ -170,6 +172,37 @@ void TestListLines::criteria()
     const Record r = fixture::client(
         {{"Cognome", record[0]}, {"Nome", record[1]}, {"CodFisc", record[2]}});
     const Criteria c(layouts::cliente(), {"Cognome", "Nome", "CodFisc"}, typed);
+    QCOMPARE(c.accepts(r.view()), listed);
+}
+
+void TestListLines::criterionAnywhereInALongField_data()
+{
+    // A long field is searched sixteen bytes at a time: the needle found at
+    // every place around those blocks, in either letter case, and bytes
+    // that differ from a letter only by bit 0x20 are not letters.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("listed");
+    const QString filler(40, u'.');
+    for (int at : {0, 1, 14, 15, 16, 17, 31, 32, 33})
+        QTest::addRow("at %d", at) << "mario" << filler.left(at) + "MaRiO" + filler << true;
+    QTest::newRow("at the very end") << "rio" << filler + "Mario" << true;
+    QTest::newRow("cut by the end") << "mario!" << filler + "Mario" << false;
+    QTest::newRow("first letter only") << "mz" << filler + "m" + filler + "M" << false;
+    QTest::newRow("{ is not [") << "{x" << filler + "[x" << false;
+    QTest::newRow("@ is not `") << "`" << filler + "@" + filler << false;
+    QTest::newRow("digits") << "501" << filler + "H501U" << true;
+    QTest::newRow("è is not È") << "è" << filler + "È" + filler << false;
+    QTest::newRow("È finds È") << "È" << filler + "È" + filler << true;
+}
+
+void TestListLines::criterionAnywhereInALongField()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, note);
+    QFETCH(bool, listed);
+    const Record r = fixture::client({{"Cognome", "Rossi"}, {"Note", note}});
+    const Criteria c(layouts::cliente(), {"Note"}, {typed});
     QCOMPARE(c.accepts(r.view()), listed);
 }
 
