@@ -6,6 +6,7 @@
 // and print windows.
 #include "support/tempfolder.h"
 #include "support/windows.h"
+#include "support/yearly.h"
 
 #include "app/kit/datepicker.h"
 #include "app/kit/help.h"
@@ -66,14 +67,8 @@ QStringList storedNumbers(const QString &path)
 }
 } // namespace
 
-class TestProtocolWindows : public QObject {
+class TestProtocolWindows : public QObject, YearlyWindows<TfrmProtocollo, TfrmMenuProtocollo> {
     Q_OBJECT
-
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<TestPlatform> platform;
-    std::unique_ptr<kit::FullScreenWindow> mainMenu;
-    std::unique_ptr<TfrmProtocollo> card;
-    std::unique_ptr<TfrmMenuProtocollo> menu;
 
     QLineEdit *edit(const QString &name) { return control<QLineEdit>(card.get(), name); }
     QString position() { return control<QLabel>(card.get(), "lblPosizione")->text(); }
@@ -116,28 +111,8 @@ class TestProtocolWindows : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        platform = std::make_unique<TestPlatform>();
-        platform->clock.setToday(QDate(2025, 2, 3));
-        platform->printing.outputFolder = folder->path();
-        mainMenu = std::make_unique<kit::FullScreenWindow>("TfrmAvvio", " Pratelia");
-        card = std::make_unique<TfrmProtocollo>();
-        menu = std::make_unique<TfrmMenuProtocollo>();
-        kit::WindowCatalogue::instance().add("TfrmAvvio", mainMenu.get());
-        kit::WindowCatalogue::instance().add("TfrmProtocollo", card.get());
-        kit::WindowCatalogue::instance().add("TfrmMenuProtocollo", menu.get());
-    }
-    void cleanup()
-    {
-        kit::WindowCatalogue::instance().clear();
-        menu.reset();
-        card.reset();
-        mainMenu.reset();
-        platform.reset();
-        folder.reset();
-    }
+    void init() { setUpWindows(QDate(2025, 2, 3)); }
+    void cleanup() { tearDownWindows(); }
 
     void yearMenu_data()
     {

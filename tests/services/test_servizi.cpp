@@ -6,6 +6,7 @@
 // the commands' windows and status texts.
 #include "support/tempfolder.h"
 #include "support/windows.h"
+#include "support/yearly.h"
 
 #include "app/kit/datepicker.h"
 #include "app/kit/help.h"
@@ -85,14 +86,8 @@ QByteArray flagAt(const QByteArray &archive, int number)
 
 } // namespace
 
-class TestServizi : public QObject {
+class TestServizi : public QObject, YearlyWindows<TfrmServizi, TfrmMenuServizi> {
     Q_OBJECT
-
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<TestPlatform> platform;
-    std::unique_ptr<kit::FullScreenWindow> mainMenu;
-    std::unique_ptr<TfrmServizi> card;
-    std::unique_ptr<TfrmMenuServizi> menu;
 
     QLineEdit *edit(const QString &name) { return control<QLineEdit>(card.get(), name); }
     QCheckBox *paid() { return control<QCheckBox>(card.get(), "chkPagato"); }
@@ -148,27 +143,8 @@ class TestServizi : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        platform = std::make_unique<TestPlatform>();
-        platform->printing.outputFolder = folder->path();
-        mainMenu = std::make_unique<kit::FullScreenWindow>("TfrmAvvio", " Pratelia");
-        card = std::make_unique<TfrmServizi>();
-        menu = std::make_unique<TfrmMenuServizi>();
-        kit::WindowCatalogue::instance().add("TfrmAvvio", mainMenu.get());
-        kit::WindowCatalogue::instance().add("TfrmServizi", card.get());
-        kit::WindowCatalogue::instance().add("TfrmMenuServizi", menu.get());
-    }
-    void cleanup()
-    {
-        kit::WindowCatalogue::instance().clear();
-        menu.reset();
-        card.reset();
-        mainMenu.reset();
-        platform.reset();
-        folder.reset();
-    }
+    void init() { setUpWindows(); }
+    void cleanup() { tearDownWindows(); }
 
     void yearMenuApri_data()
     {
