@@ -21,6 +21,15 @@ void bareRead(const QString &path);
 // record i (1, 2, ...) on a cleared record; written in large blocks.
 void writeRecords(const QString &path, const RecordLayout &layout, int count,
                   const std::function<void(Record &r, int i)> &fill);
+// One line of a timing report: what, the time, and its ratio to the bare
+// read once `base` is known.
+struct Report {
+    QTextStream &out;
+    int width = 44;
+    double base = 0;
+    void operator()(const QString &what, double ms, const QString &extra = {}, bool ratio = true);
+};
+
 // Shows a window and lets it paint: the time in ms until the user can work
 // in it.
 double openWindow(QWidget &w);

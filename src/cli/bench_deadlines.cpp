@@ -75,23 +75,6 @@ void generate(const QString &path, int year, int count)
     });
 }
 
-// One line of the report, as the clients' lines: what, the time, and its
-// ratio to the bare read once that is known.
-struct Lines {
-    QTextStream &out;
-    double base = 0;
-    void operator()(const QString &what, double ms, const QString &extra = {}, bool ratio = true)
-    {
-        out << "  " << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(0)
-            << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1) << qSetFieldWidth(0)
-            << " ms";
-        if (ratio && base > 0)
-            out << "   x" << QString::number(ms / base, 'f', 2);
-        out << extra << "\n";
-        out.flush();
-    }
-};
-
 double bestBareRead(const QString &path)
 {
     double best = 1e18;
@@ -137,7 +120,7 @@ void deadlines(int n, QTextStream &out)
     bareRead(path); // once to have it in the page cache, as the windows will
     out << "\n" << n << " scadenze, " << QString::number(QFileInfo(path).size() / 1e6, 'f', 1)
         << " MB\n";
-    Lines row{out};
+    Report row{out, 52};
     const double base = bestBareRead(path);
     row(QStringLiteral("lettura sequenziale (limite)"), base);
     row.base = base;

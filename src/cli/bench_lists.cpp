@@ -158,6 +158,17 @@ void bench::writeRecords(const QString &path, const RecordLayout &layout, int co
     f->close();
 }
 
+void bench::Report::operator()(const QString &what, double ms, const QString &extra, bool ratio)
+{
+    out << "  " << qSetFieldWidth(width) << Qt::left << what << qSetFieldWidth(0)
+        << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1) << qSetFieldWidth(0)
+        << " ms";
+    if (ratio && base > 0)
+        out << "   x" << QString::number(ms / base, 'f', 2);
+    out << extra << "\n";
+    out.flush();
+}
+
 void bench::bareRead(const QString &path)
 {
     std::unique_ptr<FileHandle> f = FileSystem::current().open(path, OpenMode::ReadOnly);
@@ -213,16 +224,7 @@ void benchServices(const QString &folder, int n, QTextStream &out)
     file->setObjectName(QStringLiteral("lblFile"));
     out << "\n" << n << " servizi (2024.ser), "
         << QString::number(QFileInfo(path).size() / 1e6, 'f', 1) << " MB\n";
-    double base = 0;
-    auto row = [&](const char *what, double ms, const QString &extra = {}) {
-        out << "  " << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
-            << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1) << qSetFieldWidth(0)
-            << " ms";
-        if (base > 0)
-            out << "   x" << QString::number(ms / base, 'f', 2);
-        out << extra << "\n";
-        out.flush();
-    };
+    bench::Report row{out};
     const auto &search = services::serviceSearchConfig();
     QStringList texts(search.criteria.size());
     texts[search.fieldNames().indexOf(QStringLiteral("Cliente"))] = QStringLiteral("ros");
@@ -253,7 +255,7 @@ void benchServices(const QString &folder, int n, QTextStream &out)
     }
     row("lettura sequenziale (limite)", best,
         QStringLiteral("   (tempo di processore %1 ms)").arg(bestCpu, 0, 'f', 1));
-    base = best;
+    row.base = best;
     row("ricerca con due criteri", searchBest,
         QStringLiteral("   (%1 schede; tempo di processore %2 ms, x%3)")
             .arg(found)
@@ -360,16 +362,7 @@ int main(int argc, char **argv)
         const qint64 bytes = QFileInfo(path).size();
         out << "\n" << n << " clienti, " << QString::number(bytes / 1e6, 'f', 1) << " MB\n";
         QElapsedTimer t;
-        double base = 0;
-        auto row = [&](const char *what, double ms, const QString &extra = {}) {
-            out << "  " << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
-                << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1)
-                << qSetFieldWidth(0) << " ms";
-            if (base > 0)
-                out << "   x" << QString::number(ms / base, 'f', 2);
-            out << extra << "\n";
-            out.flush();
-        };
+        bench::Report row{out};
         double best = 1e18;
         for (int k = 0; k < 3; ++k) {
             t.start();
@@ -377,7 +370,7 @@ int main(int argc, char **argv)
             best = std::min(best, t.nsecsElapsed() / 1e6);
         }
         row("lettura sequenziale (limite)", best);
-        base = best;
+        row.base = best;
 
         t.start();
         const auto found = lists::searchList(search, path,

@@ -68,16 +68,7 @@ void summary(int n, QTextStream &out)
     bareRead(path); // into the page cache, as the window will find it
     out << "\n" << n << " servizi per il riepilogo compensi (" << year << ".ser), "
         << QString::number(QFileInfo(path).size() / 1e6, 'f', 1) << " MB\n";
-    double base = 0;
-    auto row = [&](const QString &what, double ms, const QString &extra = {}) {
-        out << "  " << qSetFieldWidth(44) << Qt::left << what << qSetFieldWidth(0)
-            << qSetFieldWidth(10) << Qt::right << QString::number(ms, 'f', 1) << qSetFieldWidth(0)
-            << " ms";
-        if (base > 0)
-            out << "   x" << QString::number(ms / base, 'f', 2);
-        out << extra << "\n";
-        out.flush();
-    };
+    bench::Report row{out};
     QElapsedTimer t;
     double best = 1e18;
     for (int k = 0; k < 3; ++k) {
@@ -86,7 +77,7 @@ void summary(int n, QTextStream &out)
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
     row(QStringLiteral("lettura sequenziale (limite)"), best);
-    base = best;
+    row.base = best;
 
     summary::SummaryRequest request{path, {}, {}, QDate(year, 1, 1), QDate(year, 12, 31)};
     t.start();

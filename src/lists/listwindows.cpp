@@ -176,18 +176,7 @@ ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
     m_model = new LineListModel(this);
     m_model->setFont(listFont(), 1600);
 
-    m_view = new QListView(this);
-    m_view->setObjectName(QStringLiteral("lstRecords"));
-    m_view->setModel(m_model);
-    m_view->setFont(listFont());
-    m_view->setUniformItemSizes(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_view->setStyleSheet(QStringLiteral("QListView { color: black; background: white; }"));
-    m_view->setAccessibleName(QStringLiteral("Elenco schede"));
+    m_view = lineListView(m_model, QStringLiteral("Elenco schede"), this);
     connect(m_view, &QListView::doubleClicked, this,
             [this](const QModelIndex &i) { Q_EMIT lineActivated(i.row()); });
 
@@ -242,6 +231,23 @@ ListPanel::ListPanel(QWidget *parent) : QWidget(parent)
                         this));
     box->addWidget(m_view, 1);
     box->addLayout(bottom);
+}
+
+QListView *lineListView(QAbstractItemModel *model, const QString &accessibleName, QWidget *parent)
+{
+    auto *view = new QListView(parent);
+    view->setObjectName(QStringLiteral("lstRecords"));
+    view->setModel(model);
+    view->setFont(listFont());
+    view->setUniformItemSizes(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->setStyleSheet(QStringLiteral("QListView { color: black; background: white; }"));
+    view->setAccessibleName(accessibleName);
+    return view;
 }
 
 int selectedRow(const QListView *view)

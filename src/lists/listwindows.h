@@ -14,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class QAbstractItemModel;
 class QListView;
 class QPushButton;
 class QStackedWidget;
@@ -181,6 +182,9 @@ private:
 
 // The fixed-width font of the lists.
 QFont listFont();
+// A list view as every list window shows its lines: fixed-width font, one
+// line selected at a time, both scroll bars, black on white.
+QListView *lineListView(QAbstractItemModel *model, const QString &accessibleName, QWidget *parent);
 // The selected line of a list view, -1 for none.
 int selectedRow(const QListView *view);
 // Selects and shows a line; a row outside the list clears the selection.

@@ -446,18 +446,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *selection)
     // The list.
     m_model = new lists::LineListModel(this);
     m_model->setFont(lists::listFont(), 1600);
-    m_view = new QListView(this);
-    m_view->setObjectName(QStringLiteral("lstRecords"));
-    m_view->setModel(m_model);
-    m_view->setFont(lists::listFont());
-    m_view->setUniformItemSizes(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_view->setStyleSheet(QStringLiteral("QListView { color: black; background: white; }"));
-    m_view->setAccessibleName(QStringLiteral("Elenco dei servizi"));
+    m_view = lists::lineListView(m_model, QStringLiteral("Elenco dei servizi"), this);
 
     m_unreadable = textLabel("lblNonLeggibili", QString(), this);
     m_unreadable->hide();
