@@ -53,47 +53,6 @@ QStringList numbers(int from, int to)
     return items;
 }
 
-bool digit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// A run of one to `most` ASCII digits as a number; -1 otherwise.
-int digitsValue(QByteArrayView text, int most)
-{
-    if (text.isEmpty() || text.size() > most)
-        return -1;
-    int value = 0;
-    for (char c : text) {
-        if (!digit(c))
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-// The stored date as a day: what the program reads as a date ("d/m/yyyy"
-// with one or two digits for day and month, a real calendar date), read
-// straight from the record's bytes because the imminent check does it for
-// every card of the year each time the window is shown.
-std::optional<qint64> julianDay(QByteArrayView text)
-{
-    const qsizetype s1 = text.indexOf('/');
-    const qsizetype s2 = s1 < 0 ? -1 : text.sliced(s1 + 1).indexOf('/');
-    if (s1 < 0 || s2 < 0)
-        return std::nullopt;
-    const int d = digitsValue(text.first(s1), 2);
-    const int m = digitsValue(text.sliced(s1 + 1, s2), 2);
-    const QByteArrayView y = text.sliced(s1 + 1 + s2 + 1);
-    const int year = y.size() == 4 ? digitsValue(y, 4) : -1;
-    if (d < 0 || m < 0 || year < 1)
-        return std::nullopt;
-    const QDate date(year, m, d);
-    if (!date.isValid())
-        return std::nullopt;
-    return date.toJulianDay();
-}
-
 struct Fields {
     int giorno, mese, anno, data, oreApp, minutiApp, avviso;
     QVector<int> shown; // the 19 fields of the grid, in column order
@@ -135,8 +94,8 @@ QStringList minuteItems()
 
 std::optional<Timing> timing(const RecordView &record)
 {
-    const std::optional<qint64> day = julianDay(storedBytes(record, fields().data));
-    const int notice = digitsValue(storedBytes(record, fields().avviso), 3);
+    const std::optional<qint64> day = storedDay(storedBytes(record, fields().data));
+    const int notice = storedDigits(storedBytes(record, fields().avviso), 3);
     if (!day || notice < 0)
         return std::nullopt;
     return Timing{*day, notice};

@@ -174,36 +174,6 @@ std::optional<IntervalRefusal> checkInterval(const QString &startText, const QSt
     return std::nullopt;
 }
 
-namespace {
-
-// A stored "dd/mm/yyyy" (one-digit day and month too) as a Julian day,
-// straight from the record's bytes; 0 when it is not a date.
-qint64 dayOf(QByteArrayView text)
-{
-    int parts[3] = {0, 0, 0};
-    int digits[3] = {0, 0, 0};
-    int part = 0;
-    for (const char c : text) {
-        if (c == '/') {
-            if (++part > 2)
-                return 0;
-        } else if (c >= '0' && c <= '9') {
-            if (++digits[part] > 4)
-                return 0;
-            parts[part] = parts[part] * 10 + (c - '0');
-        } else {
-            return 0;
-        }
-    }
-    if (part != 2 || digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2
-        || digits[2] != 4)
-        return 0;
-    const QDate d(parts[2], parts[1], parts[0]);
-    return d.isValid() ? d.toJulianDay() : 0;
-}
-
-} // namespace
-
 IntervalResult fillInterval(lists::ExportGridModel &grid, const QString &path, const QDate &from,
                             const QDate &to, bool create)
 {
@@ -232,12 +202,12 @@ IntervalResult fillInterval(lists::ExportGridModel &grid, const QString &path, c
         grid.beginFill();
         filling = true;
         file.scan([&](const RecordView &r, int) {
-            const qint64 day = dayOf(lists::storedBytes(r, dataReg));
-            if (day == 0) {
+            const std::optional<qint64> day = storedDay(lists::storedBytes(r, dataReg));
+            if (!day) {
                 ++result.skipped;
                 return true;
             }
-            if (day < first || day > last)
+            if (*day < first || *day > last)
                 return true;
             const auto end = std::to_chars(number, number + sizeof number, ++result.rows).ptr;
             cells[0] = QByteArrayView(number, end - number);

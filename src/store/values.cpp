@@ -39,6 +39,37 @@ bool IsValidDate(QStringView text)
     return parseDate(text).isValid();
 }
 
+int storedDigits(QByteArrayView text, int most)
+{
+    if (text.isEmpty() || text.size() > most)
+        return -1;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::optional<qint64> storedDay(QByteArrayView text)
+{
+    const qsizetype s1 = text.indexOf('/');
+    const qsizetype s2 = s1 < 0 ? -1 : text.indexOf('/', s1 + 1);
+    if (s1 < 0 || s2 < 0)
+        return std::nullopt;
+    const int d = storedDigits(text.first(s1), 2);
+    const int m = storedDigits(text.sliced(s1 + 1, s2 - s1 - 1), 2);
+    const QByteArrayView y = text.sliced(s2 + 1);
+    const int year = y.size() == 4 ? storedDigits(y, 4) : -1;
+    if (d < 0 || m < 0 || year < 1)
+        return std::nullopt;
+    const QDate date(year, m, d);
+    if (!date.isValid())
+        return std::nullopt;
+    return date.toJulianDay();
+}
+
 QString formatDate(const QDate &date)
 {
     if (!date.isValid())

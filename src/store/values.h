@@ -2,8 +2,11 @@
 // Checks and conversions on field values shared by every card, and the
 // program's fixed date and number formats ("dd/mm/yyyy", comma decimals),
 // which hold whatever the machine's regional settings.
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
+
+#include <optional>
 
 namespace pratelia {
 
@@ -15,6 +18,12 @@ bool IsValidDate(QStringView text);
 // The date, or an invalid QDate.
 QDate parseDate(QStringView text);
 QString formatDate(const QDate &date);
+// A date as an archive stores it (its bytes, trimmed) read by the same rule
+// as parseDate, as a Julian day; none when it is not a date. For the lists
+// and views that test the date of every card of an archive.
+std::optional<qint64> storedDay(QByteArrayView text);
+// A run of one to `most` ASCII digits as a number; -1 otherwise.
+int storedDigits(QByteArrayView text, int most);
 
 bool IsAllDigits(QStringView text);
 QString LeftText(QStringView text, int n);

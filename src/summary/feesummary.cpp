@@ -224,43 +224,10 @@ const Fields &fields()
     return f;
 }
 
-// A run of one to `most` ASCII digits as a number; -1 otherwise.
-int digitsValue(QByteArrayView text, int most)
+// The request date as a day; none when it is not a date.
+std::optional<qint64> requestDay(const RecordView &record)
 {
-    if (text.isEmpty() || text.size() > most)
-        return -1;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-// The request date as a number that orders as the dates do (yyyymmdd);
-// none when it is not a date. The same dates as IsValidDate ("d/m/yyyy",
-// one or two digits for day and month, a real calendar day), read from the
-// stored bytes: the summary does it for every card of the year.
-std::optional<int> requestDay(const RecordView &record)
-{
-    const QByteArrayView text = lists::storedBytes(record, fields().dataRic);
-    const qsizetype s1 = text.indexOf('/');
-    const qsizetype s2 = s1 < 0 ? -1 : text.indexOf('/', s1 + 1);
-    if (s1 < 0 || s2 < 0)
-        return std::nullopt;
-    const int d = digitsValue(text.first(s1), 2);
-    const int m = digitsValue(text.sliced(s1 + 1, s2 - s1 - 1), 2);
-    const QByteArrayView y = text.sliced(s2 + 1);
-    const int year = y.size() == 4 ? digitsValue(y, 4) : -1;
-    if (d < 0 || m < 0 || year < 1 || !QDate::isValid(year, m, d))
-        return std::nullopt;
-    return year * 10000 + m * 100 + d;
-}
-
-int dayNumber(const QDate &date)
-{
-    return date.year() * 10000 + date.month() * 100 + date.day();
+    return storedDay(lists::storedBytes(record, fields().dataRic));
 }
 
 } // namespace
@@ -273,7 +240,7 @@ FeeSummary buildSummary(const SummaryRequest &request)
     const lists::Criteria criteria(layout, {QStringLiteral("CodFisc"), QStringLiteral("Tipologia")},
                                    {request.client, request.type});
     const lists::LineLayout &line = services::serviceSearchConfig().source.line;
-    const int from = dayNumber(request.from), to = dayNumber(request.to);
+    const qint64 from = request.from.toJulianDay(), to = request.to.toJulianDay();
 
     FeeSummary summary;
     summary.filters = filtersInUse(request.client, request.type);
@@ -283,7 +250,7 @@ FeeSummary buildSummary(const SummaryRequest &request)
         file.scan([&](const RecordView &r, int number) {
             if (!criteria.accepts(r))
                 return true;
-            const std::optional<int> day = requestDay(r);
+            const std::optional<qint64> day = requestDay(r);
             if (!day) {
                 summary.unreadable.append(number);
                 return true;

@@ -56,6 +56,11 @@ void TestValues::dates_data()
     QTest::newRow("letters") << "aa/bb/cccc" << false;
     QTest::newRow("dashes") << "05-03-2024" << false;
     QTest::newRow("trailing text") << "05/03/2024x" << false;
+    QTest::newRow("a third slash") << "05/03/20/4" << false;
+    QTest::newRow("year 0000") << "01/01/0000" << false;
+    QTest::newRow("three-digit day") << "005/03/2024" << false;
+    QTest::newRow("no day") << "/03/2024" << false;
+    QTest::newRow("sign") << "+5/03/2024" << false;
 }
 
 void TestValues::dates()
@@ -63,6 +68,11 @@ void TestValues::dates()
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QCOMPARE(IsValidDate(text), valid);
+    // The lists read a stored date from its bytes by the same rule.
+    const std::optional<qint64> stored = storedDay(text.toLatin1());
+    QCOMPARE(stored.has_value(), valid);
+    if (valid)
+        QCOMPARE(*stored, parseDate(text).toJulianDay());
     if (valid)
         QCOMPARE(formatDate(parseDate(text)), formatDate(QDate::fromString(text, QStringLiteral("d/M/yyyy"))));
     QCOMPARE(parseDate(u"05/03/2024"), QDate(2024, 3, 5));
