@@ -17,15 +17,6 @@ namespace pratelia::clients {
 
 namespace {
 
-QLabel *hiddenLabel(QWidget *parent, const QString &name, const QString &text = QString())
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->hide();
-    return l;
-}
-
-
 // The row of a window's two closing commands, at the bottom right.
 QHBoxLayout *closingRow(QPushButton *first, QPushButton *second)
 {
@@ -94,7 +85,7 @@ public:
         auto *outer = new QVBoxLayout(this);
         outer->setContentsMargins(14, 14, 14, 12);
         outer->setSpacing(10);
-        m_memory = hiddenLabel(this, QStringLiteral("lblMemory"), recordNumber);
+        m_memory = kit::hiddenLabel(QStringLiteral("lblMemory"), this, recordNumber);
 
         outer->addWidget(instructionPicture(
             this, QStringLiteral("imgIstruzioni1"),

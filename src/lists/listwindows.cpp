@@ -24,26 +24,6 @@ namespace pratelia::lists {
 
 namespace {
 
-// Enter or Return on a focused button presses it, as on the original
-// desktop; dialogs here have no default button.
-class EnterClicks : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                if (auto *b = qobject_cast<QPushButton *>(watched)) {
-                    b->click();
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-};
-
 QPushButton *button(const char *name, const QString &text, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);
@@ -52,8 +32,7 @@ QPushButton *button(const char *name, const QString &text, QWidget *parent)
     b->setDefault(false);
     b->setCursor(Qt::PointingHandCursor);
     b->setMinimumSize(110, 30);
-    static EnterClicks *filter = new EnterClicks(qApp);
-    b->installEventFilter(filter);
+    kit::enterPresses(b);
     return b;
 }
 

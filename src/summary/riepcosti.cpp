@@ -64,14 +64,6 @@ const char *kResultStyle =
     "QLabel#lblNonLeggibili { color: #a00000; font-weight: bold; }"
     "QPushButton { font-size: 11pt; font-weight: bold; padding: 6px 18px; }";
 
-QLabel *hiddenLabel(const char *name, QWidget *parent, const QString &text = {})
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->hide();
-    return l;
-}
-
 QLabel *textLabel(const char *name, const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
@@ -90,26 +82,6 @@ kit::ChoiceBox *choiceBox(const char *name, const QStringList &items, int maxLen
         edit->setMaxLength(maxLength);
     return box;
 }
-
-// Enter on a focused button presses it (the dialogs here have no default
-// button, so Qt would do nothing).
-class EnterPresses : public QObject {
-public:
-    explicit EnterPresses(QPushButton *button) : QObject(button) { button->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                static_cast<QPushButton *>(watched)->click();
-                return true;
-            }
-        }
-        return false;
-    }
-};
 
 QToolButton *helpButton(QWidget *parent)
 {
@@ -133,9 +105,9 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent)
     p->setStyleSheet(QString::fromLatin1(kSelectionStyle));
     setStyleSheet(QStringLiteral("QWidget#TfrmMenuRiepCosti { background: #c9d5e2; }"));
 
-    m_file = hiddenLabel("lblFile", p);
-    m_startDate = hiddenLabel("lblDataInizio", p);
-    m_endDate = hiddenLabel("lblDataFine", p);
+    m_file = kit::hiddenLabel(QStringLiteral("lblFile"), p);
+    m_startDate = kit::hiddenLabel(QStringLiteral("lblDataInizio"), p);
+    m_endDate = kit::hiddenLabel(QStringLiteral("lblDataFine"), p);
 
     auto *box = new QFrame(p);
     box->setObjectName(QStringLiteral("panRiepilogo"));
@@ -280,8 +252,8 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget *parent)
                                 m_endMonth, m_show},
                                false);
     // Installed after the chain, so it sees Enter first.
-    new EnterPresses(m_show);
-    new EnterPresses(exit);
+    kit::enterPresses(m_show);
+    kit::enterPresses(exit);
 
     // The year labels follow the year field, whatever changed it.
     connect(m_year, &QLineEdit::textChanged, this, &TfrmMenuRiepCosti::copyYear);
@@ -400,7 +372,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *selection)
     m_interval = new QLabel(QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), head);
     m_interval->setObjectName(QStringLiteral("lblIntervallo"));
     QToolButton *help = helpButton(head);
-    m_count = hiddenLabel("lblConta", head, QStringLiteral("0"));
+    m_count = kit::hiddenLabel(QStringLiteral("lblConta"), head, QStringLiteral("0"));
 
     // The title on top, the filter and the interval under it: both stay
     // whole at the narrowest width the window takes.
@@ -484,9 +456,9 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget *selection)
     outer->addWidget(m_unreadable);
     outer->addWidget(foot);
 
-    new EnterPresses(trova);
-    new EnterPresses(stampa);
-    new EnterPresses(esci);
+    kit::enterPresses(trova);
+    kit::enterPresses(stampa);
+    kit::enterPresses(esci);
     connect(trova, &QPushButton::clicked, this, &TfrmRiepCosti::find);
     connect(stampa, &QPushButton::clicked, this, &TfrmRiepCosti::print);
     connect(esci, &QPushButton::clicked, this, &TfrmRiepCosti::leave);

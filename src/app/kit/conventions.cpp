@@ -222,6 +222,40 @@ void InputConventions::installDigitsFilter(QLineEdit *field)
     installFieldRules(field, FieldRules{DigitsOnly});
 }
 
+namespace {
+class EnterPressesButton : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (auto *b = qobject_cast<QPushButton *>(watched)) {
+                    b->click();
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+} // namespace
+
+QLabel *hiddenLabel(const QString &objectName, QWidget *parent, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(objectName);
+    l->hide();
+    return l;
+}
+
+void enterPresses(QPushButton *button)
+{
+    static EnterPressesButton *filter = new EnterPressesButton(qApp);
+    button->installEventFilter(filter);
+}
+
 QPushButton *dialogButton(QWidget *parent, const QString &objectName, const QString &text,
                           QSize minimum)
 {

@@ -99,6 +99,14 @@ private:
     bool m_pointerMoved = true;
 };
 
+// A label the user never sees: a window's memory (a mode word, a file,
+// a count) that other windows and the tests read by its name.
+QLabel *hiddenLabel(const QString &objectName, QWidget *parent, const QString &text = {});
+
+// Enter or Return on the focused button presses it: the dialogs have no
+// default button, so Qt alone would do nothing.
+void enterPresses(QPushButton *button);
+
 // A push button of a dialog: hand cursor, never the default button (Enter
 // in a field must not press it), at least `minimum` in size.
 QPushButton *dialogButton(QWidget *parent, const QString &objectName, const QString &text,
