@@ -1,8 +1,8 @@
 #include "avvio.h"
 
-#include "app/kit/conventions.h"
-#include "app/kit/help.h"
-#include "app/kit/links.h"
+#include "kit/conventions.h"
+#include "kit/help.h"
+#include "kit/links.h"
 #include "flow.h"
 #include "info.h"
 #include "platform/platform.h"

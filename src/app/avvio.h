@@ -1,7 +1,7 @@
 #pragma once
 // The main menu: six applications, help, information, the product notice,
 // the vendor's web site and the exit.
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 
 #include <QVector>
 

@@ -1,7 +1,7 @@
 #include "info.h"
 
-#include "app/kit/conventions.h"
-#include "app/kit/links.h"
+#include "kit/conventions.h"
+#include "kit/links.h"
 #include "vendor.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // The information window (with the mail link to the vendor) and the
 // product-notice window (with the link to the vendor's web site).
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 
 #include <QUrl>
 

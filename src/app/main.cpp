@@ -1,4 +1,4 @@
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "app/startup.h"
 
 #include <QApplication>

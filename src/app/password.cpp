@@ -1,6 +1,6 @@
 #include "password.h"
 
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "flow.h"
 #include "platform/inifile.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The access password: its scrambling, its store "unins000.dll" and the two
 // windows that ask for it and change it.
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 
 #include <QString>
 

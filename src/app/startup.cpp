@@ -1,6 +1,6 @@
 #include "startup.h"
 
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 #include "avvio.h"
 #include "flow.h"
 #include "password.h"

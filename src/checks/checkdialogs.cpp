@@ -1,6 +1,6 @@
 #include "checkdialogs.h"
 
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "platform/platform.h"
 
 #include <QHBoxLayout>

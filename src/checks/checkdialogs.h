@@ -2,7 +2,7 @@
 // The four check dialogs. Each holds one field, a "Controlla" and a
 // "Chiudi" button; the check shows its verdict in a message box and closes
 // the dialog, unless the text must be corrected first.
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 #include "identifiers.h"
 
 #include <QLabel>

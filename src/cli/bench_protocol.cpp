@@ -15,7 +15,7 @@
 #include "store/fileio.h"
 #include "store/values.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // and a year's deadlines as a calendar file for the office's phones.
 #include "commands.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "deadlines/deadlinelists.h"
 #include "deadlines/icalendar.h"
 #include "platform/platform.h"

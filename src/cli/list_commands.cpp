@@ -3,7 +3,7 @@
 // of the tables below.
 #include "commands.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "clients/clientlistconfig.h"
 #include "deadlines/deadlinelists.h"
 #include "fees/feelists.h"

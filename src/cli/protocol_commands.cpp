@@ -4,7 +4,7 @@
 // table (list_commands.cpp).
 #include "commands.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "lists/exportgrid.h"
 #include "platform/platform.h"
 #include "platform/texts.h"

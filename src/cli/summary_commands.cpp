@@ -2,7 +2,7 @@
 // line, through the same code as its result window.
 #include "commands.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "lists/listwindows.h"
 #include "platform/texts.h"
 #include "store/codepage.h"

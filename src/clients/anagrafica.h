@@ -5,7 +5,7 @@
 // ("txt" + field), the hidden labels lblFile01..lblFile03 and
 // lblDesc01..lblDesc03, and lblPosizione with the record number shown
 // (empty on a new card).
-#include "app/kit/card.h"
+#include "kit/card.h"
 
 namespace pratelia::clients {
 

@@ -3,7 +3,7 @@
 // its input, the province codes of its two boxes, its commands, its body,
 // the values of a new card, the checks a card must pass before it is saved
 // and its printed page.
-#include "app/kit/card.h"
+#include "kit/card.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "clientfolder.h"
 
-#include "app/kit/conventions.h"
-#include "app/kit/windows.h"
+#include "kit/conventions.h"
+#include "kit/windows.h"
 #include "platform/platform.h"
 #include "store/record.h"
 #include "store/values.h"

@@ -3,9 +3,9 @@
 // takes its input, its commands and body, the values of a new card, the
 // checks a card passes before it is saved (which also build its date and
 // time), what Duplica resets and its printed page.
-#include "app/kit/card.h"
-#include "app/kit/cardprint.h"
-#include "app/kit/yearmenu.h"
+#include "kit/card.h"
+#include "kit/cardprint.h"
+#include "kit/yearmenu.h"
 
 #include <optional>
 

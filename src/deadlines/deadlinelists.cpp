@@ -1,6 +1,6 @@
 #include "deadlinelists.h"
 
-#include "app/kit/binding.h"
+#include "kit/binding.h"
 #include "platform/platform.h"
 #include "store/record.h"
 

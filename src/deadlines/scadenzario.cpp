@@ -4,9 +4,9 @@
 #include "deadlinelists.h"
 #include "deadlines.h"
 
-#include "app/kit/conventions.h"
-#include "app/kit/links.h"
-#include "app/kit/yearmenu.h"
+#include "kit/conventions.h"
+#include "kit/links.h"
+#include "kit/yearmenu.h"
 #include "platform/platform.h"
 #include "store/values.h"
 

@@ -5,7 +5,7 @@
 // OK button that lists them and the alert sound) and lists the deadlines of
 // a day or a month chosen on its calendar; the card panel panContainer, on
 // the card layer, shows one card of the open year's archive at a time.
-#include "app/kit/card.h"
+#include "kit/card.h"
 
 class QCalendarWidget;
 class QLabel;

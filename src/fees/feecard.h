@@ -2,7 +2,7 @@
 // The fee card as data for the card layer, and the rules of the fee
 // schedule's record that other windows share: where "Tariffario.arx" is and
 // when a service counts as offered at a discounted fee.
-#include "app/kit/card.h"
+#include "kit/card.h"
 #include "store/layout.h"
 #include "store/record.h"
 

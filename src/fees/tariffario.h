@@ -1,7 +1,7 @@
 #pragma once
 // TfrmTariffario: the fee schedule card, one card of "Tariffario.arx" at a
 // time, on the card layer, with Duplica and the fee schedule's lists.
-#include "app/kit/card.h"
+#include "kit/card.h"
 
 namespace pratelia::fees {
 

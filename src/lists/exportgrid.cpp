@@ -2,7 +2,7 @@
 
 #include "listlines.h"
 
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "platform/platform.h"
 #include "store/codepage.h"
 #include "store/fileio.h"

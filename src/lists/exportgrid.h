@@ -6,8 +6,8 @@
 #include "store/layout.h"
 #include "store/record.h"
 
-#include "app/kit/help.h"
-#include "app/kit/windows.h"
+#include "kit/help.h"
+#include "kit/windows.h"
 
 #include <QAbstractTableModel>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "handover.h"
 
-#include "app/kit/binding.h"
-#include "app/kit/card.h"
+#include "kit/binding.h"
+#include "kit/card.h"
 
 #include <QMetaObject>
 #include <QWidget>

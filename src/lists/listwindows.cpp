@@ -1,6 +1,6 @@
 #include "listwindows.h"
 
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "platform/platform.h"
 #include "report/report.h"
 #include "store/recordfile.h"

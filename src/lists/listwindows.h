@@ -6,7 +6,7 @@
 #include "linemodel.h"
 #include "listlines.h"
 
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 
 #include <QDate>
 #include <QHash>

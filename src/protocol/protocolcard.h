@@ -1,9 +1,9 @@
 #pragma once
 // The protocol card as data for the card layer, the year menu in front of
 // it and the printed card "Scheda Protocollo".
-#include "app/kit/card.h"
-#include "app/kit/cardprint.h"
-#include "app/kit/yearmenu.h"
+#include "kit/card.h"
+#include "kit/cardprint.h"
+#include "kit/yearmenu.h"
 
 namespace pratelia::protocol {
 

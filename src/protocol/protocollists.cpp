@@ -2,7 +2,7 @@
 
 #include "protocollo.h"
 
-#include "app/kit/binding.h"
+#include "kit/binding.h"
 #include "store/values.h"
 
 namespace pratelia::protocol {

@@ -3,8 +3,8 @@
 #include "protocolcard.h"
 #include "protocollists.h"
 
-#include "app/kit/binding.h"
-#include "app/kit/conventions.h"
+#include "kit/binding.h"
+#include "kit/conventions.h"
 #include "lists/exportgrid.h"
 #include "lists/listwindows.h"
 #include "platform/inifile.h"

@@ -5,9 +5,9 @@
 // the path in its hidden lblFile.
 #include "protocollo.h"
 
-#include "app/kit/card.h"
-#include "app/kit/windows.h"
-#include "app/kit/yearmenu.h"
+#include "kit/card.h"
+#include "kit/windows.h"
+#include "kit/yearmenu.h"
 
 class QCheckBox;
 class QLabel;

@@ -2,9 +2,9 @@
 // The service card as data for the card layer, the year menu in front of
 // it, and the rules of the service record that other windows share: which
 // archive a year names and when a service counts as not yet paid.
-#include "app/kit/card.h"
-#include "app/kit/cardprint.h"
-#include "app/kit/yearmenu.h"
+#include "kit/card.h"
+#include "kit/cardprint.h"
+#include "kit/yearmenu.h"
 #include "store/layout.h"
 #include "store/record.h"
 

@@ -2,8 +2,8 @@
 
 #include "servicecard.h"
 
-#include "app/kit/binding.h"
-#include "app/kit/cardprint.h"
+#include "kit/binding.h"
+#include "kit/cardprint.h"
 #include "store/values.h"
 
 namespace pratelia::services {

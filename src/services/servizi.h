@@ -3,8 +3,8 @@
 // TfrmMenuServizi, which opens a year's archive (year + ".ser") on the
 // card, and the card TfrmServizi, one service of that year at a time, on
 // the card layer. The card's archive is the path in its hidden lblFile.
-#include "app/kit/card.h"
-#include "app/kit/yearmenu.h"
+#include "kit/card.h"
+#include "kit/yearmenu.h"
 
 namespace pratelia::services {
 

@@ -1,6 +1,6 @@
 #include "feesummary.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "deadlines/deadlines.h"
 #include "report/report.h"
 #include "services/servicecard.h"

@@ -6,7 +6,7 @@
 // criteria from the selection window's controls by name.
 #include "feesummary.h"
 
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 
 #include <QDialog>
 

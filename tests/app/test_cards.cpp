@@ -6,7 +6,7 @@
 #include "support/tempfolder.h"
 #include "support/windows.h"
 
-#include "app/kit/conventions.h"
+#include "kit/conventions.h"
 #include "platform/testing.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The manual, the password store, the alert sound, the icon and the
 // desktop entry that the build makes for the program folder, and what the
 // help pages (which the manual prints) say about the cards.
-#include "app/kit/help.h"
+#include "kit/help.h"
 #include "app/password.h"
 #include "clients/anagrafica.h"
 #include "desktopentry.h"

@@ -4,7 +4,7 @@
 
 #include "app/avvio.h"
 #include "app/flow.h"
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 #include "app/password.h"
 #include "app/startup.h"
 #include "platform/testing.h"

@@ -1,8 +1,8 @@
 // The client card driven as a user drives it: typing, Enter, the command
 // pictures, the archive it writes and reads back.
 #include "clients/anagrafica.h"
-#include "app/kit/conventions.h"
-#include "app/kit/attachments.h"
+#include "kit/conventions.h"
+#include "kit/attachments.h"
 #include "lists/handover.h"
 #include "support/faultyfs.h"
 #include "platform/testing.h"

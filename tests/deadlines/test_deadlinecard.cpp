@@ -9,7 +9,7 @@
 #include "support/tempfolder.h"
 #include "support/windows.h"
 
-#include "app/kit/cardprint.h"
+#include "kit/cardprint.h"
 #include "deadlines/deadlinecard.h"
 #include "deadlines/scadenzario.h"
 #include "fees/feelists.h"

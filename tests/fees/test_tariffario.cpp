@@ -2,7 +2,7 @@
 // identifier check button, the request form and archive failures.
 #include "support/faultyfs.h"
 #include "clients/clientlistconfig.h"
-#include "app/kit/attachments.h"
+#include "kit/attachments.h"
 #include "fees/feecard.h"
 #include "fees/tariffario.h"
 #include "platform/testing.h"

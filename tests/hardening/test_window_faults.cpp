@@ -9,7 +9,7 @@
 #include "support/cards.h"
 
 #include "app/avvio.h"
-#include "app/kit/attachments.h"
+#include "kit/attachments.h"
 #include "app/password.h"
 #include "clients/anagrafica.h"
 #include "clients/clientlistconfig.h"

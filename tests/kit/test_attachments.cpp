@@ -3,7 +3,7 @@
 // attachments folder that is never a link planted in the program folder.
 #include "support/tempfolder.h"
 
-#include "app/kit/attachments.h"
+#include "kit/attachments.h"
 #include "platform/testing.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "support/tempfolder.h"
 #include "support/windows.h"
 
-#include "app/kit/card.h"
+#include "kit/card.h"
 #include "platform/testing.h"
 #include "platform/texts.h"
 #include "store/layout.h"

@@ -1,7 +1,7 @@
 // The input conventions every card shares: Enter chain, focus frames and
 // the status line.
-#include "app/kit/conventions.h"
-#include "app/kit/windows.h"
+#include "kit/conventions.h"
+#include "kit/windows.h"
 
 #include <QtTest>
 

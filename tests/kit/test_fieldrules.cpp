@@ -4,7 +4,7 @@
 // upper-casing and trimming apply.
 #include "support/windows.h"
 
-#include "app/kit/fieldrules.h"
+#include "kit/fieldrules.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 // the card lacks is a mistake, not an empty value.
 #include "report/pdftext.h"
 
-#include "app/kit/cardprint.h"
+#include "kit/cardprint.h"
 #include "platform/testing.h"
 
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "support/tempfolder.h"
 #include "support/windows.h"
 
-#include "app/kit/datepicker.h"
-#include "app/kit/yearmenu.h"
+#include "kit/datepicker.h"
+#include "kit/yearmenu.h"
 #include "platform/testing.h"
 
 #include <QApplication>

@@ -8,8 +8,8 @@
 #include "support/windows.h"
 #include "support/yearly.h"
 
-#include "app/kit/datepicker.h"
-#include "app/kit/help.h"
+#include "kit/datepicker.h"
+#include "kit/help.h"
 #include "lists/exportgrid.h"
 #include "platform/inifile.h"
 #include "platform/testing.h"

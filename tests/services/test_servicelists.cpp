@@ -5,7 +5,7 @@
 #include "support/tempfolder.h"
 #include "support/windows.h"
 
-#include "app/kit/yearmenu.h"
+#include "kit/yearmenu.h"
 #include "platform/testing.h"
 #include "services/servicecard.h"
 #include "services/servicelists.h"

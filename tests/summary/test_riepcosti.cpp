@@ -9,7 +9,7 @@
 #include "report/pdftext.h"
 
 #include "app/avvio.h"
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 #include "app/startup.h"
 #include "lists/listwindows.h"
 #include "lists/linemodel.h"

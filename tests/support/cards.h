@@ -4,7 +4,7 @@
 // card that passes its save checks. The sweeps over failing disks and
 // damaged archives run over this list; a new card joins them with one row
 // in cards.cpp.
-#include "app/kit/card.h"
+#include "kit/card.h"
 #include "store/fileio.h"
 #include "store/record.h"
 

@@ -6,7 +6,7 @@
 // setUpWindows() from init() and tearDownWindows() from cleanup().
 #include "support/tempfolder.h"
 
-#include "app/kit/windows.h"
+#include "kit/windows.h"
 #include "platform/testing.h"
 
 #include <QDate>

@@ -7,8 +7,8 @@
 //   pratelia-assets --desktop-entry PROGRAM_FOLDER FILE
 #include "desktopentry.h"
 
-#include "app/kit/conventions.h"
-#include "app/kit/help.h"
+#include "kit/conventions.h"
+#include "kit/help.h"
 #include "app/password.h"
 #include "platform/inifile.h"
 
