@@ -137,11 +137,13 @@ QString neededToSave(const QString &what);
 // column of groups one below the other, each group of rows of cells. A
 // cell is a control of the card (a field or a command beside it), or a
 // fixed text when it names no control. The first cell's caption stands in
-// the group's caption column; the others' before their control.
+// the group's caption column; the others' before their control. Every
+// member of these tables has a value of its own, so that a table names a
+// cell by its control alone ({"txtNome"}) or with its width ({"txtCap", 58}).
 struct CardCell {
-    QString control;
-    int width = 0; // 0: takes what the row leaves
-    QString text;  // a fixed text (with no control)
+    QString control{};
+    int width = 0;  // 0: takes what the row leaves
+    QString text{}; // a fixed text (with no control)
 };
 struct CardGroup {
     QString title;
@@ -185,36 +187,38 @@ BlankValue blankText(const QString &control, const QString &text);
 BlankValue blankToday(const QString &control);
 BlankValue blankKeep(const QString &control);
 
+// Every member has a value of its own (an empty one at the least), so that a
+// card's designated initializer names only what the card sets.
 struct CardSpec {
-    QString objectName; // "TfrmAnagrafica"
-    QString caption;    // " Pratelia - Anagrafica Clienti"
-    QString restText;   // the status line at rest
+    QString objectName{}; // "TfrmAnagrafica"
+    QString caption{};    // " Pratelia - Anagrafica Clienti"
+    QString restText{};   // the status line at rest
     const RecordLayout *layout = nullptr;
     // The archive in the program folder; empty for a yearly archive, whose
     // path the card holds in its hidden lblFile.
-    QString archiveName;
+    QString archiveName{};
 
-    QVector<CardField> fields;
-    QVector<CardCommand> commands;
-    QVector<CardBand> body;
+    QVector<CardField> fields{};
+    QVector<CardCommand> commands{};
+    QVector<CardBand> body{};
 
     // Enter chains; none given: one chain of every typed field in the
     // table's order.
-    QVector<QStringList> enterChains;
+    QVector<QStringList> enterChains{};
     bool chainsWrap = false;
     // The tab order; empty: the order of the body.
-    QStringList tabOrder;
+    QStringList tabOrder{};
 
     // A new card: every control empty (check boxes and radio buttons
     // cleared) but these.
-    QVector<BlankValue> blank;
-    QString newFocus;
+    QVector<BlankValue> blank{};
+    QString newFocus{};
 
     // The save checks: a table of mandatory fields, or a function that may
     // also fill values the save derives (it gets the card's values and the
     // values it changes reach the card, saved or not).
-    QVector<Mandatory> mandatory;
-    std::function<std::optional<SaveRefusal>(CardValues &)> refuseSave;
+    QVector<Mandatory> mandatory{};
+    std::function<std::optional<SaveRefusal>(CardValues &)> refuseSave{};
     QString insertedText = QStringLiteral("La scheda corrente è stata inserita in archivio.");
     QString updatedText =
         QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
@@ -225,20 +229,20 @@ struct CardSpec {
     // Duplica: the controls that go back to their new-card value; the card
     // becomes new. `duplicateOpensArchive`: it also opens the archive (and
     // so creates it, or reports that it cannot be reached).
-    QStringList duplicateResets;
-    QString duplicateFocus;
+    QStringList duplicateResets{};
+    QString duplicateFocus{};
     bool duplicateOpensArchive = false;
 
-    QString attachMode;    // the attach window's mode word; empty: none
+    QString attachMode{};  // the attach window's mode word; empty: none
     HelpPage help = HelpPage::Generale;
-    QString documentField; // the document field of btnSfoglia, btnApri, imgCancella01
-    QString mailField;     // the address of btnEmail
+    QString documentField{}; // the document field of btnSfoglia, btnApri, imgCancella01
+    QString mailField{};     // the address of btnEmail
 
     // The printed card of cmdStampa: printed at once, or from the print
     // window of that class name with its introduction.
-    CardPrint print;
-    QString printWindow;
-    QString printIntro;
+    CardPrint print{};
+    QString printWindow{};
+    QString printIntro{};
 };
 
 // The values of a new card on `today`: every control empty (a check box
