@@ -26,7 +26,7 @@ struct CardCase {
     QString editable;
     // Steps a card's own save checks take besides the layer's save (the
     // protocol card reads its archive for a number already stored).
-    QList<IoStep> saveAlsoUses;
+    QList<IoStep> saveAlsoUses{};
 
     // The first `count` sample records, as the archive holds them.
     QByteArray archive(int count) const;
